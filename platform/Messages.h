@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Text.h"
+
+#include <functional>
+
+// Modal message boxes, routed through one replaceable handler.
+namespace platform {
+
+// caption is empty for ShowMessage. Texts are cp1251.
+using MessageHandler = std::function<void(const Text& text, const Text& caption)>;
+
+// The default handler writes one UTF-8 line to standard error: "caption: text", or text alone
+// when there is no caption.
+void ShowMessage(const Text& text);
+void MessageBoxA(const Text& text, const Text& caption);
+
+// Installs a handler (an empty one restores the default) and returns the previous one.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+} // namespace platform
