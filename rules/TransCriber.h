@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/Symbol.h"
+#include "platform/StringList.h"
+#include "platform/Text.h"
+#include "rules/ScribeRule.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The rule set of one language and the engine that applies it to an analysed symbol sequence.
+// Rule-set loading lives in rules/, the run, rule selection and trace in engine/.
+class TransCriber {
+public:
+    // Most live variants a run keeps; a step that would fork past it applies only its first
+    // candidate.
+    static constexpr std::int32_t MaxVariants = 4096;
+
+    TransCriber();
+    ~TransCriber();
+    TransCriber(const TransCriber&) = delete;
+    TransCriber& operator=(const TransCriber&) = delete;
+
+    // --- Rule set ---
+    // Replaces the set by the rules of a text rule file; direction 0 normal, -1 reverse.
+    // Faulty lines are reported in message boxes and loading goes on.
+    void LoadRules(const Text& fileName, std::int32_t direction);
+    // Reads a compiled "tran" section at position (never past size): 0, or 1 on failure.
+    std::int32_t ReadRuleSection(const char* data, std::size_t size, std::size_t& position);
+    // Post-load step: sorts the rules and rebuilds used and keys.
+    void SortRules();
+    // Recovery and message for a rule whose side failed to parse while loading slot.
+    void ReportBadRule(std::size_t& position, std::size_t length, const char* bytes,
+                       std::int32_t slot);
+
+    // --- Engine ---
+    // Rewrites input[0..n) into every variant the rules allow. For n = 0 variants is null and
+    // count 0; otherwise the caller owns the new[]-allocated array. Always returns 1.
+    std::int32_t TranscribeSymbols(const Symbol* input, std::uint32_t n,
+                                   SymbolCollection*& variants, std::int32_t& count);
+    // Overwrites the values of equally named parameters of target, adds the others.
+    static void MergeParams(SmbParamCollection& target, const SmbParamCollection& source);
+    // Best rules at input[0] with a symbols remaining (input[-s] must exist when s is 1);
+    // fills the parallel candidate and offset lists. history may be null.
+    bool SelectRules(const Symbol* input, std::int32_t a, IdCollection& candidates,
+                     IdCollection& offsets, bool keyless, std::uint32_t s,
+                     const SymbolCollection* history);
+    void FilterByContext(IdCollection& candidates, IdCollection& offsets,
+                         const SymbolCollection& history);
+    void PickBest(IdCollection& candidates, IdCollection& offsets);
+
+    // --- Trace ---
+    void TraceLine(const Text& line);
+    static Text RuleText(const ScribeRule& rule);
+    // Appends a separator line and every trace line to the file.
+    void WriteTrace(const Text& fileName);
+
+    // Fields, in declaration order.
+    ScribeRule* rules = nullptr; // new[]-allocated, ruleCount rules after sorting
+    std::int32_t ruleCount = 0;
+    std::uint8_t* used = nullptr;
+    platform::StringList* traceLines = nullptr;
+    std::uint32_t* keys = nullptr;
+    bool traceOn = false;
+
+private:
+    void ReleaseRules();
+};
