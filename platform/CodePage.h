@@ -15,6 +15,11 @@ std::string ToUtf8(const Text& bytes, CodePage page);
 
 // Each character becomes its byte in the code page. A character the page lacks becomes its
 // base letter when the page has that (é -> e, ā -> a), else '?'. Invalid UTF-8 bytes become '?'.
+// A combining mark (U+0300-U+036F) after a letter joins it when the page has the joined letter
+// (и + U+0306 -> й in cp1251) and is dropped otherwise.
 Text FromUtf8(const std::string& utf8, CodePage page);
+
+// True when bytes is well-formed UTF-8 (no overlong forms, surrogates or truncated sequences).
+bool IsValidUtf8(const std::string& bytes);
 
 } // namespace platform

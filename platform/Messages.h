@@ -11,7 +11,7 @@ namespace platform {
 using MessageHandler = std::function<void(const Text& text, const Text& caption)>;
 
 // The default handler writes one UTF-8 line to standard error: "caption: text", or text alone
-// when there is no caption.
+// when there is no caption. Line breaks inside the texts become spaces.
 void ShowMessage(const Text& text);
 void MessageBoxA(const Text& text, const Text& caption);
 

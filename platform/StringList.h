@@ -16,7 +16,7 @@ public:
     int Count() const { return static_cast<int>(lines_.size()); }
     const Text& operator[](int index) const; // throws std::out_of_range outside 0..Count-1
     const Text& Get(int index) const { return (*this)[index]; }
-    std::intptr_t Object(int index) const;   // the associated integer
+    std::intptr_t Object(int index) const; // the associated integer
     void SetObject(int index, std::intptr_t value);
 
     bool Sorted() const { return sorted_; }
@@ -28,13 +28,16 @@ public:
     // a sorted list with duplicates ignored already holds an equal line. With Error mode an
     // equal line throws std::runtime_error.
     int Add(const Text& line, std::intptr_t object = 0);
+    // Inserts before index (0..Count; Count appends), else throws std::out_of_range. A sorted
+    // list takes new lines only through Add: Insert throws std::logic_error there.
     void Insert(int index, const Text& line, std::intptr_t object = 0);
     void Delete(int index);
     void Clear();
     // Appends every line of other (with its integer) through Add.
     void AddStrings(const StringList& other);
 
-    // Sorted lists: binary search; index is the match or the insertion position.
+    // Sorted lists: binary search; index is the first match or the insertion position.
+    // Unsorted lists: linear search; index is the first match or Count.
     bool Find(const Text& line, int& index) const;
     // Index of the first equal line (binary search when sorted), or -1.
     int IndexOf(const Text& line) const;
@@ -45,7 +48,8 @@ public:
     bool LoadFromFile(const Text& path);
     // Writes every line followed by CR LF. Returns false when the file cannot be written.
     bool SaveToFile(const Text& path) const;
-    // Splits a whole text into lines the way LoadFromFile does (replacing the contents).
+    // Splits a whole text into lines the way LoadFromFile does (replacing the contents). Lines
+    // go in through Add, so a sorted list stays sorted and applies its duplicates mode.
     void SetText(const Text& text);
 
 private:

@@ -1,0 +1,71 @@
+#include "platform/Messages.h"
+
+#include "platform/CodePage.h"
+
+#include <cstdio>
+#include <mutex>
+#include <utility>
+
+namespace platform {
+namespace {
+
+// Line breaks inside a text become spaces so that each message stays one line.
+std::string OneLine(const Text& text) {
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            line += ' ';
+        } else {
+            line += text[i];
+        }
+    }
+    return ToUtf8(line, CodePage::Cp1251);
+}
+
+void WriteToStandardError(const Text& text, const Text& caption) {
+    std::string line = caption.empty() ? OneLine(text) : OneLine(caption) + ": " + OneLine(text);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+std::mutex& HandlerMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+MessageHandler& CurrentHandler() {
+    static MessageHandler handler = WriteToStandardError;
+    return handler;
+}
+
+void Dispatch(const Text& text, const Text& caption) {
+    MessageHandler handler;
+    {
+        std::lock_guard<std::mutex> lock(HandlerMutex());
+        handler = CurrentHandler();
+    }
+    // Called outside the lock so that a handler may itself show messages or swap handlers.
+    handler(text, caption);
+}
+
+} // namespace
+
+void ShowMessage(const Text& text) {
+    Dispatch(text, Text());
+}
+
+void MessageBoxA(const Text& text, const Text& caption) {
+    Dispatch(text, caption);
+}
+
+MessageHandler SetMessageHandler(MessageHandler handler) {
+    std::lock_guard<std::mutex> lock(HandlerMutex());
+    MessageHandler previous = std::move(CurrentHandler());
+    CurrentHandler() = handler ? std::move(handler) : MessageHandler(WriteToStandardError);
+    return previous;
+}
+
+} // namespace platform
