@@ -1,0 +1,41 @@
+#pragma once
+
+#include "analysis/AlphaRule.h"
+#include "core/Symbol.h"
+#include "platform/Text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The letters of a language and the symbol of each. Loaders replace the entries wholesale and
+// leave them unsorted; SortByCharacter must follow, as Lookup bisects by signed character.
+class Alphabet {
+public:
+    // Reads an alphabet text file (entries ended by "---" lines). Returns the number of entries,
+    // or -1 when the file cannot be read; the old entries are gone either way.
+    std::int32_t LoadAlphabetFile(const Text& name);
+
+    // Reads an "alfa" block at position, never past size. Returns 0; or 1 when the tag is
+    // missing (nothing changes) or the block is cut short or malformed (the alphabet empties).
+    std::int32_t ReadAlphabetBlock(const char* data, std::size_t size, std::size_t& position);
+
+    void SortByCharacter();
+
+    // Index of an entry whose character is c, or -1.
+    std::int32_t Lookup(char c) const;
+
+    // Replaces symbols by one symbol per byte of text: the letter's symbol, or code -1 for a
+    // byte that is not a letter. Returns the number of letters.
+    std::int32_t ToSymbols(const Text& text, std::vector<Symbol>& symbols) const;
+
+    std::int32_t EntryCount() const { return entryCount; }
+    // Throws the collection's bad-index Text outside 0..EntryCount()-1.
+    const AlphaRule& Entry(std::int32_t index) const;
+
+private:
+    void Discard();
+
+    std::vector<AlphaRule> entries;
+    std::int32_t entryCount = 0;
+};

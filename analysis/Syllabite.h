@@ -1,0 +1,65 @@
+#pragma once
+
+#include "analysis/Alphabet.h"
+#include "core/Symbol.h"
+#include "platform/StringList.h"
+#include "platform/Text.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The word analyser of one language: alphabet, vowel letters, stress position, prefix and
+// suffix tables (suffix texts stored reversed) and whole-word exceptions.
+class Syllabite {
+public:
+    platform::StringList prefixIn;
+    platform::StringList prefixOut; // line i belongs to prefixIn line i
+    platform::StringList suffixIn;
+    platform::StringList suffixOut;
+    Text vowels;                 // one byte per vowel letter
+    std::int32_t vowelCount = 0; // 0: no syllable data, letters become bare alphabet symbols
+    Alphabet alphabet;
+    std::uint8_t reserved = 0;
+    std::int32_t stressPosition = 3; // the stressed vowel, counted from the word's end (1 = last)
+    Text loadedKey;
+    platform::StringList exceptionKeys;   // upper case; Object is the index in exceptionValues
+    platform::StringList exceptionValues; // upper case, in file order
+
+    // Loads key.syl, key.alf and key.ex; a missing file leaves its data empty. Keeps
+    // stressPosition and reserved, which the text files do not carry.
+    void LoadTextFiles(const Text& key);
+
+    // Reads an optional "alfa" block and then the "syla" block at position, never past size.
+    // Returns 0 with position after the section, or 1 (vowelCount is then 0 unless the "syla"
+    // tag itself is missing). Keeps the exception list.
+    std::int32_t ReadSyllableSection(const char* data, std::size_t size, std::size_t& position);
+
+    // Reads "input blank output" lines from position up to an empty line or the end of data.
+    // Lines without a blank, or with an empty input, add nothing.
+    static void ReadAffixTable(platform::StringList& in, platform::StringList& out,
+                               const Text& data, std::size_t& position);
+
+    // Replaces the exception list by key.ex: lines "word;replacement", divided at the last ";".
+    void LoadExceptions(const Text& key);
+
+    // Appends the symbols of line to out in reading order. Throws the collection's bad-index
+    // Text when the stressed vowel's index does not reach a letter symbol of its word.
+    void Analyse(const Text& line, SymbolCollection& out) const;
+
+    // Consumes table matches from the 1-based position on (never the last byte of text),
+    // greedily and first-match-wins, and appends the joined outputs as syllables to target.
+    void MatchAffixes(const Text& text, std::size_t& position, const platform::StringList& in,
+                      const platform::StringList& out, SymbolCollection& target) const;
+
+    // Splits text at "-" and "=" and appends each piece's symbols with "open" and "stress";
+    // the last symbol of a piece is open. Empty pieces add nothing.
+    void AppendSyllables(const Text& text, SymbolCollection& target) const;
+
+    static Text Reverse(const Text& text);
+
+private:
+    bool IsVowel(char c) const;
+    std::size_t StressedPosition(const Text& word) const; // 1-based; 0 for none
+    Text DivideMiddle(const Text& middle) const;
+    void AnalyseWord(const Text& word, SymbolCollection& w) const;
+};

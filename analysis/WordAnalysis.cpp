@@ -1,0 +1,196 @@
+#include "analysis/Syllabite.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kWordStart = 60;
+constexpr std::uint32_t kWordEnd = 62;
+constexpr std::uint32_t kLiteral = 0xEF000000;
+
+// Adds a copy of symbol, whether the target copies or adopts what it is given.
+void Append(SymbolCollection& target, const Symbol& symbol) {
+    if (target.Storing()) {
+        target.Add(const_cast<Symbol*>(&symbol));
+        return;
+    }
+    auto* copy = new Symbol(symbol);
+    if (target.Add(copy) < 0) delete copy;
+}
+
+// Each byte becomes a literal symbol: the marker bits OR the byte sign-extended.
+void AppendLiterals(const Text& text, SymbolCollection& target) {
+    for (const char c : text) {
+        const auto extended =
+            static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+        Append(target, Symbol(kLiteral | extended));
+    }
+}
+
+bool IsSeparator(char c) {
+    return c == '-' || c == '=';
+}
+
+} // namespace
+
+Text Syllabite::Reverse(const Text& text) {
+    return Text(text.rbegin(), text.rend());
+}
+
+bool Syllabite::IsVowel(char c) const {
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(std::max(vowelCount, 0)), vowels.size());
+    return vowels.find(c) < count;
+}
+
+void Syllabite::AppendSyllables(const Text& text, SymbolCollection& target) const {
+    std::size_t start = 0;
+    std::vector<Symbol> symbols;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && !IsSeparator(text[end]))
+            ++end;
+        alphabet.ToSymbols(text.substr(start, end - start), symbols);
+        for (std::size_t i = 0; i < symbols.size(); ++i) {
+            symbols[i].AddParam("open", i + 1 == symbols.size() ? "o" : "cl");
+            symbols[i].AddParam("stress", "n");
+            Append(target, symbols[i]);
+        }
+        start = end + 1;
+    }
+}
+
+void Syllabite::MatchAffixes(const Text& text, std::size_t& position,
+                             const platform::StringList& in, const platform::StringList& out,
+                             SymbolCollection& target) const {
+    const int n = in.Count();
+    // An empty input has no first byte and ranks below every byte, so it never matches.
+    auto firstByte = [&in](int i) {
+        return in[i].empty() ? -1 : static_cast<int>(static_cast<unsigned char>(in[i][0]));
+    };
+    if (position == 0) position = 1;
+    Text acc;
+    int i = -1;
+    bool active = true;
+    while (active && position < text.size()) {
+        const unsigned char current = static_cast<unsigned char>(text[position - 1]);
+        if (i == -1) i = 0;
+        while (i < n && firstByte(i) < current)
+            ++i;
+        if (i == n || firstByte(i) != current) {
+            active = false;
+            continue;
+        }
+        const Text& input = in[i];
+        std::size_t j = 0;
+        while (j < input.size() && position + j < text.size() && input[j] == text[position + j - 1])
+            ++j;
+        if (j == input.size()) {
+            position += j;
+            acc += out[i];
+            i = -1;
+        } else {
+            ++i;
+        }
+    }
+    AppendSyllables(acc, target);
+}
+
+std::size_t Syllabite::StressedPosition(const Text& word) const {
+    std::size_t leftmost = 0;
+    std::int32_t seen = 0;
+    for (std::size_t q = word.size(); q >= 1; --q) {
+        if (!IsVowel(word[q - 1])) continue;
+        if (++seen == stressPosition) return q;
+        leftmost = q;
+    }
+    return leftmost;
+}
+
+// Each vowel is a syllable's nucleus; of the consonants between two vowels the first half
+// (rounded down) closes the syllable and the rest open the next. Syllables are joined by "-".
+Text Syllabite::DivideMiddle(const Text& middle) const {
+    Text result;
+    std::size_t i = 0;
+    const std::size_t n = middle.size();
+    for (;;) {
+        while (i < n && !IsVowel(middle[i]))
+            result += middle[i++];
+        if (i == n) return result;
+        result += middle[i++];
+        std::size_t next = i;
+        while (next < n && !IsVowel(middle[next]))
+            ++next;
+        if (next == n) return result + middle.substr(i);
+        const std::size_t half = (next - i) / 2;
+        result += middle.substr(i, half);
+        result += '-';
+        i += half;
+    }
+}
+
+void Syllabite::AnalyseWord(const Text& word, SymbolCollection& w) const {
+    std::size_t prefixEnd = 1;
+    MatchAffixes(word, prefixEnd, prefixIn, prefixOut, w);
+
+    SymbolCollection suffix(false, true);
+    std::size_t suffixEnd = 1;
+    MatchAffixes(Reverse(word), suffixEnd, suffixIn, suffixOut, suffix);
+    const std::size_t middleEnd = word.size() - (suffixEnd - 1); // last position of the middle
+
+    Text middle;
+    if (prefixEnd <= middleEnd) middle = word.substr(prefixEnd - 1, middleEnd - prefixEnd + 1);
+    AppendSyllables(DivideMiddle(middle), w);
+
+    for (std::int32_t k = suffix.Count() - 1; k >= 0; --k)
+        Append(w, suffix[k]);
+}
+
+void Syllabite::Analyse(const Text& line, SymbolCollection& out) const {
+    std::vector<std::pair<Text, Text>> runs;
+    std::size_t position = 0;
+    while (position < line.size()) {
+        const std::size_t letters = position;
+        while (position < line.size() && alphabet.Lookup(line[position]) != -1)
+            ++position;
+        const std::size_t others = position;
+        while (position < line.size() && alphabet.Lookup(line[position]) == -1)
+            ++position;
+        runs.emplace_back(line.substr(letters, others - letters),
+                          line.substr(others, position - others));
+    }
+
+    SymbolCollection w(false, true);
+    std::vector<Symbol> symbols;
+    for (const auto& [word, between] : runs) {
+        int found = 0;
+        if (exceptionKeys.Find(word, found)) {
+            AppendLiterals(exceptionValues[static_cast<int>(exceptionKeys.Object(found))], out);
+        } else {
+            w.Clear();
+            Append(w, Symbol(kWordStart));
+            std::size_t stressed = 0;
+            if (vowelCount == 0) {
+                alphabet.ToSymbols(word, symbols);
+                for (const Symbol& s : symbols)
+                    Append(w, s);
+            } else {
+                AnalyseWord(word, w);
+                stressed = StressedPosition(word);
+            }
+            Append(w, Symbol(kWordEnd));
+            if (stressed > 0) {
+                SmbParamCollection& params = w.At(static_cast<std::int32_t>(stressed))->params;
+                SmbParams key("stress", "n");
+                std::int32_t index = -1;
+                if (!params.Find(&key, index)) index = -1;
+                params.At(index)->SetValue("y", 1);
+            }
+            for (std::int32_t k = 0; k < w.Count(); ++k)
+                Append(out, w[k]);
+        }
+        AppendLiterals(between, out);
+    }
+}
