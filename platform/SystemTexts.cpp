@@ -24,4 +24,44 @@ const Text& DuplicateStrings() {
     return text;
 }
 
+const Text& NoOpenBracket() {
+    static const Text text = Cp1251("Отсутствует [, правило ");
+    return text;
+}
+
+const Text& NoSeparator() {
+    static const Text text = Cp1251("Отсутствует ]=[ или ошибка описания параметров, правило ");
+    return text;
+}
+
+const Text& RuleLineCaption() {
+    static const Text text = Cp1251("Ошибка в правиле");
+    return text;
+}
+
+const Text& BadRulePrefix() {
+    static const Text text = Cp1251("В правиле ");
+    return text;
+}
+
+const Text& BadRuleNumber() {
+    static const Text text = Cp1251(" - правило номер ");
+    return text;
+}
+
+const Text& BadRuleCaption() {
+    static const Text text = Cp1251("Ошибка при чтении правил транскрипции");
+    return text;
+}
+
+const Text& LineCountMismatch() {
+    static const Text text = Cp1251("Несовпадение");
+    return text;
+}
+
+const Text& ErrorCaption() {
+    static const Text text = Cp1251("Ошибка");
+    return text;
+}
+
 } // namespace texts

@@ -9,4 +9,14 @@ const Text& BadIndex();          // "Неверный Индекс " (the index 
 const Text& StoringNotEmpty();   // setting Storing on a non-empty collection
 const Text& DuplicateStrings();  // inserting an equal element with duplicates as errors
 
+// Rule file loading. The numbers that follow a text are appended by the caller.
+const Text& NoOpenBracket();     // "Отсутствует [, правило "
+const Text& NoSeparator();       // "Отсутствует ]=[ или ошибка описания параметров, правило "
+const Text& RuleLineCaption();   // "Ошибка в правиле"
+const Text& BadRulePrefix();     // "В правиле " (the left symbols follow)
+const Text& BadRuleNumber();     // " - правило номер "
+const Text& BadRuleCaption();    // "Ошибка при чтении правил транскрипции"
+const Text& LineCountMismatch(); // "Несовпадение"
+const Text& ErrorCaption();      // "Ошибка"
+
 } // namespace texts

@@ -4,15 +4,16 @@ TransCriber::TransCriber() : traceLines(new platform::StringList) {}
 
 TransCriber::~TransCriber() {
     ReleaseRules();
-    delete[] keys;
-    keys = nullptr;
     delete traceLines;
 }
 
 void TransCriber::ReleaseRules() {
     delete[] rules;
     rules = nullptr;
+    slotCount = 0;
+    ruleCount = 0;
     delete[] used;
     used = nullptr;
-    ruleCount = 0;
+    delete[] keys;
+    keys = nullptr;
 }

@@ -64,5 +64,9 @@ public:
     bool traceOn = false;
 
 private:
+    // Destroys rules with every slot and releases used and keys: an empty set.
     void ReleaseRules();
+
+    // Slots allocated in rules: ruleCount after a load, the slots filled so far while loading.
+    std::int64_t slotCount = 0;
 };
