@@ -64,4 +64,9 @@ const Text& ErrorCaption() {
     return text;
 }
 
+const Text& CannotOpenRules() {
+    static const Text text = Cp1251("Не получилось открыть файл с правилами транскрипции!");
+    return text;
+}
+
 } // namespace texts

@@ -19,4 +19,7 @@ const Text& BadRuleCaption();    // "Ошибка при чтении прави
 const Text& LineCountMismatch(); // "Несовпадение"
 const Text& ErrorCaption();      // "Ошибка"
 
+// Loading a language.
+const Text& CannotOpenRules(); // "Не получилось открыть файл с правилами транскрипции!"
+
 } // namespace texts

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "analysis/Syllabite.h"
+#include "platform/StringList.h"
+#include "platform/Text.h"
+#include "rules/TransCriber.h"
+
+#include <cstdint>
+
+// The one object through which a front end loads a language and transcribes lines.
+class LinearQuilloMorph {
+public:
+    LinearQuilloMorph() = default;
+    ~LinearQuilloMorph();
+    LinearQuilloMorph(const LinearQuilloMorph&) = delete;
+    LinearQuilloMorph& operator=(const LinearQuilloMorph&) = delete;
+
+    // Loads key.bin from the working directory, or the key's text files when it is unusable.
+    // A missing key.bin shows a message and leaves no language loaded.
+    void LoadLanguage(const Text& key);
+
+    // Adds one line per distinct variant of line to out, which is switched to sorted mode
+    // with duplicates ignored. Returns 0, leaving out untouched, for an empty line or when no
+    // language is loaded; 1 otherwise.
+    std::int32_t Transcribe(const Text& line, platform::StringList& out);
+
+    // Switches the facade's and the engine's trace together.
+    void SetDebug(bool on);
+
+    // Reads languageKey.bin: 0 loaded, -1 cannot be opened, -2 short or wrong magic,
+    // 1 a block failed.
+    std::int32_t ReadCompiledRules();
+
+    // Fields, in declaration order.
+    Text languageKey;
+    TransCriber transcriber;
+    Syllabite syllabite;
+    bool debug = false;
+    platform::StringList** variantTraces = nullptr;
+    std::int32_t variantTraceCount = 0;
+    platform::StringList* symbolTrace = nullptr;
+
+private:
+    void ReleaseVariantTraces();
+};

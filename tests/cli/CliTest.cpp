@@ -1,0 +1,124 @@
+#include "TempLanguageDir.h"
+
+#include "cli/CheckList.h"
+#include "cli/CliRunner.h"
+
+#include <sstream>
+
+namespace {
+
+class CliTest : public TempLanguageDir {
+protected:
+    void SetUp() override {
+        TempLanguageDir::SetUp();
+        WriteFile("t.bin", "not compiled");
+        WriteLines("t.alf", {"a=a", "---", "b=b", "---", "\xe9=\xfd", "---"});
+        WriteLines("t.lin", {"[a]=[\xe0]", "[b]=[\xe1]", "[b]=[\xe2]", "[\xfd]=[\xfd]"});
+    }
+
+    int Run(std::vector<std::string> args, const std::string& input = "") {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        if (std::find(args.begin(), args.end(), "--data") == args.end()) {
+            args.insert(args.begin(), {"--data", dir.string()});
+        }
+        const int status = RunCli(args, in, out, err, "");
+        stdoutText = out.str();
+        stderrText = err.str();
+        return status;
+    }
+
+    std::string stdoutText, stderrText;
+};
+
+TEST_F(CliTest, OneOutputLinePerInputLineWithVariantsJoinedByTab) {
+    EXPECT_EQ(Run({"-l", "t"}, "ab\r\n\nab, a!\n"), 0);
+    EXPECT_EQ(stdoutText, "аб\tав\n\nаб, а!\tав, а!\n");
+    EXPECT_EQ(stderrText, "");
+    EXPECT_EQ(Run({"--lang", "t", "a", "b"}), 0);
+    EXPECT_EQ(stdoutText, "а\nб\tв\n");
+}
+
+TEST_F(CliTest, CodePageDecidesTheInputBytes) {
+    // é is byte 0xE9 in cp1252, a letter here; in cp1251 the same character is unknown.
+    EXPECT_EQ(Run({"-l", "t", "--codepage", "1252", "é"}), 0);
+    EXPECT_EQ(stdoutText, "э\n");
+    EXPECT_EQ(Run({"-l", "t", "--codepage=1251", "é"}), 0);
+    EXPECT_EQ(stdoutText, "e\n");
+    // A character the page lacks becomes its base letter.
+    EXPECT_EQ(Run({"-l", "t", "ā"}), 0);
+    EXPECT_EQ(stdoutText, "а\n");
+}
+
+TEST_F(CliTest, UsageErrors) {
+    EXPECT_EQ(Run({"--no-such-option"}, "a\n"), 2);
+    EXPECT_EQ(stdoutText, "");
+    EXPECT_NE(stderrText.find("Usage: quillomorph-cli"), std::string::npos);
+    EXPECT_EQ(Run({"--codepage", "866"}), 2);
+    EXPECT_EQ(Run({"-l"}), 2);
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(stdoutText.find("--check FILE"), std::string::npos);
+}
+
+TEST_F(CliTest, MissingLanguageIsReportedAndNoInputIsRead) {
+    EXPECT_EQ(Run({"-l", "none"}, "a\n"), 1);
+    EXPECT_EQ(stdoutText, "");
+    EXPECT_EQ(stderrText, "Не получилось открыть файл с правилами транскрипции!\n");
+}
+
+TEST_F(CliTest, RuleFileMessagesGoToStandardError) {
+    WriteLines("t.lin", {"[a]=[\xe0]", "", "[b]=[\xe1]"});
+    EXPECT_EQ(Run({"-l", "t", "ab"}), 0);
+    EXPECT_EQ(stderrText, "Ошибка в правиле: Отсутствует [, правило 1\n");
+    EXPECT_EQ(stdoutText, "аб\n");
+}
+
+TEST_F(CliTest, CollectionErrorEndsTheRunWithStatusThree) {
+    WriteLines("t.alf", {"a=a", "---", "b=b", "---", "x=x", "---"});
+    WriteLines("t.syl", {"a", "xx ", ""});
+    EXPECT_EQ(Run({"-l", "t"}, "a\nxxab\nb\n"), 3);
+    EXPECT_EQ(stdoutText, "а\n");
+    EXPECT_EQ(stderrText, "error: Неверный Индекс -1\n");
+}
+
+TEST_F(CliTest, TraceWritesTheLogAndPrintsTheCodes) {
+    EXPECT_EQ(Run({"-l", "t", "--trace", "a"}), 0);
+    EXPECT_EQ(stdoutText, "а\n");
+    EXPECT_EQ(stderrText, "symbols: <a>\nvariant 1: 60 224 62\n");
+    EXPECT_TRUE(std::filesystem::exists(dir / "trans.log"));
+}
+
+TEST_F(CliTest, CheckPrintsMissesAndASummary) {
+    // The list path is taken from the starting directory, not the data directory.
+    const auto start = dir / "start";
+    std::filesystem::create_directories(start);
+    std::ofstream(start / "list.tsv") << "# comment\na\tа\nb\tб\nab\tав | xx\nc\tц\textra\n";
+    std::filesystem::current_path(start);
+    EXPECT_EQ(Run({"-l", "t", "--check", "list.tsv"}), 0);
+    EXPECT_EQ(stdoutText,
+              "miss: c -> c   (accepted: ц)\n"
+              "check: 4 items, found 3 (75.0%), single 1 (25.0%), mean variants 1.50\n");
+    EXPECT_EQ(Run({"-l", "t", "--check", "missing.tsv"}), 2);
+}
+
+TEST(CheckList, ParsesColumnsAndSkipsComments) {
+    const auto items =
+        ParseCheckList("#x\ty\nJohn\tДжон | Джонн \tgiven\r\n\nMao Zedong\tМао Цзэдун\n");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].input, "John");
+    EXPECT_EQ(items[0].accepted, (std::vector<std::string>{"Джон", "Джонн"}));
+    EXPECT_EQ(items[1].input, "Mao Zedong");
+    CheckTally tally;
+    EXPECT_EQ(tally.Summary(),
+              "check: 0 items, found 0 (0.0%), single 0 (0.0%), mean variants 0.00");
+}
+
+TEST_F(CliTest, DefaultDataDirectoryIsFoundBesideTheExecutable) {
+    const auto bin = dir / "bin";
+    std::filesystem::create_directories(bin / "data");
+    std::ofstream(bin / "data" / "english.bin") << "x";
+    EXPECT_EQ(DefaultDataDirectory((bin / "quillomorph-cli").string()),
+              std::filesystem::canonical(bin / "data").string());
+}
+
+} // namespace
