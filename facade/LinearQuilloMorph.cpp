@@ -56,6 +56,8 @@ std::int32_t LinearQuilloMorph::ReadCompiledRules() {
 
 std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringList& out) {
     if (languageKey.empty() || line.empty()) {
+        // The traces of an earlier call go with their count, so that none is left unowned.
+        ReleaseVariantTraces();
         variantTraceCount = 0;
         return 0;
     }

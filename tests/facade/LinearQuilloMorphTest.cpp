@@ -87,6 +87,7 @@ TEST_F(FacadeTest, EmptyLineLeavesTheListUntouched) {
     EXPECT_EQ(Lines(out), (std::vector<std::string>{"b", "a"}));
     EXPECT_FALSE(out.Sorted());
     EXPECT_EQ(facade->variantTraceCount, 0);
+    EXPECT_EQ(facade->variantTraces, nullptr); // released, not leaked behind a zero count
 }
 
 TEST_F(FacadeTest, MarkersAreDroppedButOtherCodesPrintTheirLowByte) {
