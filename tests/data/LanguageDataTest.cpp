@@ -1,0 +1,79 @@
+// The shipped language files, loaded the way the window loads them.
+#include "facade/LinearQuilloMorph.h"
+#include "platform/CodePage.h"
+#include "platform/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using platform::CodePage;
+
+namespace {
+
+// Loads one key from the data folder and transcribes UTF-8 lines; every variant, sorted,
+// joined by "|".
+class ShippedLanguage {
+public:
+    explicit ShippedLanguage(const std::string& key)
+        : saved_(fs::current_path()),
+          previous_(platform::SetMessageHandler([this](const Text& text, const Text&) {
+              messages_.push_back(platform::ToUtf8(text, CodePage::Cp1251));
+          })) {
+        fs::current_path(QM_DATA_DIR);
+        page_ = key == "2translit" ? CodePage::Cp1251 : CodePage::Cp1252;
+        facade_.LoadLanguage(platform::FromUtf8(key, CodePage::Cp1251));
+    }
+    ~ShippedLanguage() {
+        fs::current_path(saved_);
+        platform::SetMessageHandler(previous_);
+    }
+    std::string operator()(const std::string& utf8) {
+        platform::StringList list;
+        facade_.Transcribe(platform::FromUtf8(utf8, page_), list);
+        std::string joined;
+        for (int i = 0; i < list.Count(); ++i)
+            joined += (i ? "|" : "") + platform::ToUtf8(list[i], CodePage::Cp1251);
+        return joined;
+    }
+    bool Loaded() const { return !facade_.languageKey.empty(); }
+    const std::vector<std::string>& Messages() const { return messages_; }
+
+private:
+    fs::path saved_;
+    std::vector<std::string> messages_;
+    platform::MessageHandler previous_;
+    LinearQuilloMorph facade_;
+    CodePage page_ = CodePage::Cp1252;
+};
+
+} // namespace
+
+TEST(ShippedData, EveryKeyLoadsWithoutMessages) {
+    for (const char* key :
+         {"english", "deutsch", "chineese", "francais", "2translit", "4translit"}) {
+        ShippedLanguage lang(key);
+        EXPECT_TRUE(lang.Loaded()) << key;
+        EXPECT_TRUE(lang.Messages().empty()) << key << ": " << lang.Messages().front();
+    }
+}
+
+TEST(ShippedData, ToLatinFollowsTheLetterCaseOfTheInput) {
+    ShippedLanguage icao("2translit");
+    EXPECT_EQ(icao("Щукин"), "Shchukin");
+    EXPECT_EQ(icao("ЩУКИН"), "SHCHUKIN");
+    EXPECT_EQ(icao("щукин"), "shchukin");
+    EXPECT_EQ(icao("Юлия"), "Iuliia");
+    EXPECT_EQ(icao("ЮЛИЯ"), "IULIIA");
+    EXPECT_EQ(icao("ВДНХ"), "VDNKH");
+    EXPECT_EQ(icao("ОБЪЁМ"), "OBIEEM");
+    EXPECT_EQ(icao("Я ПОМНЮ"), "Ia POMNIU");
+    EXPECT_EQ(icao("ЗАО «Рога и копыта»"), "ZAO «Roga i kopyta»");
+}
+
+TEST(ShippedData, ToLatinPassesEverythingElseThrough) {
+    ShippedLanguage icao("2translit");
+    EXPECT_EQ(icao("Спутник V, № 3 — ok!"), "Sputnik V, № 3 — ok!");
+    EXPECT_EQ(icao("Ту-154"), "Tu-154");
+}
