@@ -1,0 +1,14 @@
+#include "app/Interface.h"
+#include "app/MessageBoxes.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("QuilloMorph");
+    QApplication::setApplicationDisplayName("QuilloMorph");
+    InstallMessageBoxes();
+    TForm1 Form1;
+    Form1.show();
+    return QApplication::exec();
+}
