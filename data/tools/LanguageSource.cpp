@@ -129,6 +129,21 @@ LanguageSettings ParseSettings(const std::vector<SourceLine>& lines) {
                 value.find_first_of(" ;,=[]") != std::string::npos)
                 Fail(line, "case-param is a parameter name");
             settings.caseParam = value;
+        } else if (name == "mark-output") {
+            std::string param, letters;
+            SplitKeyword(value, param, letters);
+            OutputMark mark;
+            try {
+                const std::vector<Param> params = ParseParamList("," + param);
+                if (params.size() != 1) throw SourceError("one parameter");
+                mark.param = params[0];
+            } catch (const SourceError& e) {
+                Fail(line, std::string("mark-output = NAME=VALUE LETTERS: ") + e.what());
+            }
+            for (char32_t c : Decode(line, letters))
+                if (c != ' ' && c != '\t') mark.letters += ToLower(c);
+            if (mark.letters.empty()) Fail(line, "mark-output needs the letters it marks");
+            settings.marks.push_back(mark);
         } else {
             Fail(line, "unknown setting \"" + name + "\"");
         }
@@ -245,6 +260,7 @@ std::string MakeRules(const std::vector<SourceLine>& lines, const LanguageSettin
         try {
             for (SourceRule rule : ExpandCase(ParseRuleLine(line.text), settings.caseParam)) {
                 MarkOutputCase(rule, settings.caseParam);
+                MarkOutputLetters(rule, settings.marks);
                 const std::string formatted = FormatRule(rule, settings.input);
                 if (!written.insert(formatted).second) continue;
                 text += formatted + kLineEnd;

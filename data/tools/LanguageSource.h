@@ -9,6 +9,7 @@
 // A language source folder (data/src/KEY/) and the data files made from it.
 //
 //   language.txt    settings: "input = cp1251|cp1252|cp1250", optional "case-param = NAME"
+//                   and "mark-output = NAME=VALUE LETTERS" (any number)
 //   alphabet.txt    the letters: runs of letters standing for themselves, or "x=y,name=value"
 //   syllables.txt   optional: "vowels LETTERS", "prefix IN OUT", "suffix IN OUT"
 //   exceptions.txt  optional: "word ; replacement"
@@ -20,6 +21,7 @@ namespace datagen {
 struct LanguageSettings {
     platform::CodePage input = platform::CodePage::Cp1252;
     std::string caseParam;
+    std::vector<OutputMark> marks;
 };
 
 // The four data files and the placeholder of one key: file name -> bytes (cp1251/cp1252,

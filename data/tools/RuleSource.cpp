@@ -163,48 +163,81 @@ void AddUnique(std::vector<SourceRule>& rules, const SourceRule& rule) {
     if (std::find(rules.begin(), rules.end(), rule) == rules.end()) rules.push_back(rule);
 }
 
-// The Capitalised and UPPER forms of a rule whose left side does not tell them apart.
-void AddNeighbourForms(const SourceRule& cap, const SourceRule& upper, const std::string& caseParam,
+bool IsMarker(const Item& item, char32_t marker) {
+    return (item.kind == ItemKind::Letter && item.letter == marker) ||
+           (item.kind == ItemKind::Code && item.value == marker);
+}
+
+// The Capitalised and UPPER forms of a rule whose left side does not tell them apart: the
+// UPPER form after an upper-case output letter or before an upper-case input letter, the
+// Capitalised form elsewhere.
+void AddNeighbourForms(SourceRule cap, const SourceRule& upper, const std::string& caseParam,
                        std::vector<SourceRule>& out) {
     if (caseParam.empty())
         throw SourceError("the Capitalised and UPPER forms share a left side; declare "
                           "case-param in language.txt to let the neighbour letters decide");
     std::size_t letters = 0;
-    for (const Item& item : cap.left) {
-        if (item.kind == ItemKind::Context && item.value == 0)
-            throw SourceError("a case-expanded rule of one letter cannot carry a \"$0\" condition");
-        if (item.kind != ItemKind::Context) ++letters;
+    std::size_t condition = cap.left.size(); // an existing "$0" condition
+    for (std::size_t i = 0; i < cap.left.size(); ++i) {
+        if (cap.left[i].kind != ItemKind::Context)
+            ++letters;
+        else if (cap.left[i].value == 0)
+            condition = i;
     }
     const auto first = std::find_if(cap.left.begin(), cap.left.end(),
                                     [](const Item& i) { return i.kind != ItemKind::Context; });
-    const bool atWordStart =
-        first != cap.left.end() && ((first->kind == ItemKind::Letter && first->letter == '<') ||
-                                    (first->kind == ItemKind::Code && first->value == '<'));
-    if (atWordStart) {
+    const bool atWordStart = first != cap.left.end() && IsMarker(*first, '<');
+    const bool atWordEnd = IsMarker(cap.left.back(), '>');
+    const bool begCondition =
+        condition < cap.left.size() &&
+        std::find(cap.left[condition].params.begin(), cap.left[condition].params.end(),
+                  Param{"beg", "beg"}) != cap.left[condition].params.end();
+    // A rule that holds its last letter (a trailing "#d") already looks at the next letter,
+    // through a wildcard: the case goes onto that wildcard.
+    const bool holdsLast = !upper.right.empty() && upper.right.back().kind == ItemKind::Reference &&
+                           upper.right.back().value + 1 == letters;
+    if (holdsLast) {
+        if (cap.left.back().kind != ItemKind::Wildcard)
+            throw SourceError("a case-expanded rule that holds its last letter needs a "
+                              "wildcard there");
+        cap.left.back().params.push_back({caseParam, "l"});
+    }
+
+    if (atWordStart || begCondition) {
         AddUnique(out, cap);
+    } else if (condition < cap.left.size()) {
+        SourceRule r = cap;
+        r.left[condition].params.push_back({caseParam, "l"});
+        AddUnique(out, r);
+        r = upper;
+        r.left[condition].params.push_back({caseParam, "u"});
+        AddUnique(out, r);
     } else {
-        for (const Item& condition : {Condition("beg", "beg"), Condition(caseParam, "l")}) {
+        for (const Item& c : {Condition("beg", "beg"), Condition(caseParam, "l")}) {
             SourceRule r = cap;
-            r.left.insert(r.left.begin(), condition);
+            r.left.insert(r.left.begin(), c);
             AddUnique(out, r);
         }
         SourceRule r = upper;
         r.left.insert(r.left.begin(), Condition(caseParam, "u"));
         AddUnique(out, r);
     }
-    if (letters > 9) throw SourceError("too many left items for a look-ahead reference");
-    if (!upper.right.empty() && upper.right.back().kind == ItemKind::Reference && letters >= 1 &&
-        upper.right.back().value == letters - 1)
-        throw SourceError("a case-expanded rule cannot end with a held reference");
+
+    if (atWordEnd) return; // nothing follows the end of the word
     SourceRule ahead = upper;
-    Item wildcard;
-    wildcard.kind = ItemKind::Wildcard;
-    wildcard.params.push_back({caseParam, "u"});
-    ahead.left.push_back(wildcard);
-    Item reference;
-    reference.kind = ItemKind::Reference;
-    reference.value = static_cast<std::uint32_t>(letters);
-    ahead.right.push_back(reference);
+    if (holdsLast) {
+        ahead.left.back().params.push_back({caseParam, "u"});
+    } else {
+        if (letters > 9) throw SourceError("too many left items for a look-ahead reference");
+        Item wildcard;
+        wildcard.kind = ItemKind::Wildcard;
+        wildcard.params.push_back({caseParam, "u"});
+        ahead.left.push_back(wildcard);
+        Item reference;
+        reference.kind = ItemKind::Reference;
+        reference.value = static_cast<std::uint32_t>(letters);
+        ahead.right.push_back(reference);
+    }
     AddUnique(out, ahead);
 }
 
@@ -281,9 +314,14 @@ SourceRule ParseRuleLine(const std::string& utf8) {
         throw SourceError("only a comment (\"# ...\") may follow a rule");
     rule.left = ParseSide(line.substr(pos + 1, leftEnd - pos - 1), true);
     rule.right = ParseSide(line.substr(leftEnd + 3, rightEnd - leftEnd - 3), false);
-    if (std::none_of(rule.left.begin(), rule.left.end(),
-                     [](const Item& i) { return i.kind != ItemKind::Context; }))
-        throw SourceError("the left side needs at least one symbol");
+    const std::size_t symbols =
+        std::count_if(rule.left.begin(), rule.left.end(),
+                      [](const Item& i) { return i.kind != ItemKind::Context; });
+    if (symbols == 0) throw SourceError("the left side needs at least one symbol");
+    for (const Item& item : rule.right)
+        if (item.kind == ItemKind::Reference && item.value >= symbols)
+            throw SourceError("#" + std::to_string(item.value) +
+                              " points past the left side (its symbols count from #0)");
     return rule;
 }
 
@@ -317,6 +355,19 @@ void MarkOutputCase(SourceRule& rule, const std::string& caseParam) {
         const bool named = std::any_of(item.params.begin(), item.params.end(),
                                        [&](const Param& p) { return p.name == caseParam; });
         if (!named) item.params.push_back({caseParam, IsUpper(item.letter) ? "u" : "l"});
+    }
+}
+
+void MarkOutputLetters(SourceRule& rule, const std::vector<OutputMark>& marks) {
+    for (Item& item : rule.right) {
+        if (item.kind != ItemKind::Letter) continue;
+        for (const OutputMark& mark : marks) {
+            if (mark.letters.find(ToLower(item.letter)) == std::u32string::npos) continue;
+            const bool named =
+                std::any_of(item.params.begin(), item.params.end(),
+                            [&](const Param& p) { return p.name == mark.param.name; });
+            if (!named) item.params.push_back(mark.param);
+        }
     }
 }
 

@@ -58,11 +58,22 @@ SourceRule ParseRuleLine(const std::string& utf8);
 // Capitalised and the UPPER form share their left side but differ on the right (a single
 // letter becoming several), the neighbour letters decide, which needs caseParam: the UPPER form
 // after an output letter marked caseParam=u or before an input letter marked so; the
-// Capitalised form at the word start or after an output letter marked caseParam=l.
+// Capitalised form at the word start or after an output letter marked caseParam=l. A rule
+// with its own "$0" condition gets the case added to that condition.
 std::vector<SourceRule> ExpandCase(const SourceRule& rule, const std::string& caseParam);
 
 // Marks every cased letter of the right side with caseParam=u or caseParam=l.
 void MarkOutputCase(SourceRule& rule, const std::string& caseParam);
+
+// A parameter written on every output letter of a set (either case), so that context
+// conditions can test the class of the letter written before: "k=v" on the vowels.
+struct OutputMark {
+    Param param;
+    std::u32string letters; // lower case
+};
+
+// Adds each mark's parameter to the right-side letters of its set that do not name it yet.
+void MarkOutputLetters(SourceRule& rule, const std::vector<OutputMark>& marks);
 
 // The rule-file line (without its line end): left letters in the input code page, right
 // letters in cp1251. Throws SourceError for a letter the code page lacks.

@@ -106,8 +106,30 @@ TEST(CaseExpansion, OneCapitalBecomingSeveralLettersFollowsItsNeighbours) {
     EXPECT_EQ(Lines("*[<;я]=[ya]", "c"),
               (std::vector<std::string>{"[<;я]=[y,c=l;a,c=l]", "[<;Я]=[Y,c=u;a,c=l]",
                                         "[<;Я; ,c=u]=[Y,c=u;A,c=u;#2]"}));
-    EXPECT_THROW(ExpandCase(ParseRuleLine("*[$0,x=y;щ]=[shch]"), "c"), SourceError);
-    EXPECT_THROW(ExpandCase(ParseRuleLine("*[щ; ]=[shch;#1]"), "c"), SourceError);
+    EXPECT_THROW(ExpandCase(ParseRuleLine("*[щ;>]=[shch;#1]"), "c"), SourceError);
+}
+
+TEST(CaseExpansion, NeighbourFormsReuseTheRuleOwnLookAheadAndCondition) {
+    // A rule that already holds its next letter through a wildcard: the case goes there.
+    EXPECT_EQ(Lines("*[ж; ,k=v]=[zh;#1]", "c"), (std::vector<std::string>{
+                                                    "[ж; ,k=v]=[z,c=l;h,c=l;#1]",
+                                                    "[$0,beg=beg;Ж; ,k=v,c=l]=[Z,c=u;h,c=l;#1]",
+                                                    "[$0,c=l;Ж; ,k=v,c=l]=[Z,c=u;h,c=l;#1]",
+                                                    "[$0,c=u;Ж; ,k=v]=[Z,c=u;H,c=u;#1]",
+                                                    "[Ж; ,k=v,c=u]=[Z,c=u;H,c=u;#1]",
+                                                }));
+    // A rule with its own "$0" condition gets the case added to it; at the word end nothing
+    // follows to look at.
+    EXPECT_EQ(
+        Lines("*[$0,k=c;y;>]=[ый]", "c"),
+        (std::vector<std::string>{"[$0,k=c;y;>]=[ы,c=l;й,c=l]", "[$0,k=c,c=l;Y;>]=[Ы,c=u;й,c=l]",
+                                  "[$0,k=c,c=u;Y;>]=[Ы,c=u;Й,c=u]"}));
+}
+
+TEST(OutputMarks, LettersOfASetCarryTheParameterInEitherCase) {
+    SourceRule rule = ParseRuleLine("[x]=[Аб;1;ь,k=z]");
+    MarkOutputLetters(rule, {{{"k", "v"}, U"аеиоу"}, {{"k", "z"}, U"ь"}, {{"w", "y"}, U"абь"}});
+    EXPECT_EQ(Utf8(FormatRule(rule, CodePage::Cp1251)), "[x]=[А,k=v,w=y;б,w=y;1;ь,k=z,w=y]");
 }
 
 TEST(Alphabet, EntriesCarryCodesParametersAndCase) {
@@ -158,7 +180,15 @@ TEST(RuleFile, RepeatsAreDroppedAndErrorsNameTheLine) {
 }
 
 TEST(Settings, KnownNamesOnly) {
-    EXPECT_EQ(ParseSettings(Source("input = cp1251\ncase-param = c\n")).input, CodePage::Cp1251);
+    const LanguageSettings s =
+        ParseSettings(Source("input = cp1251\ncase-param = c\nmark-output = k=v АЕ и\n"));
+    EXPECT_EQ(s.input, CodePage::Cp1251);
+    EXPECT_EQ(s.caseParam, "c");
+    ASSERT_EQ(s.marks.size(), 1u);
+    EXPECT_EQ(s.marks[0].param, (Param{"k", "v"}));
+    EXPECT_EQ(s.marks[0].letters, U"аеи");
+    EXPECT_THROW(ParseSettings(Source("mark-output = k=v\n")), SourceError);
+    EXPECT_THROW(ParseSettings(Source("mark-output = kv аe\n")), SourceError);
     EXPECT_THROW(ParseSettings(Source("input = koi8\n")), SourceError);
     EXPECT_THROW(ParseSettings(Source("output = cp1251\n")), SourceError);
     EXPECT_THROW(ParseSettings(Source("case-param = a,b\n")), SourceError);

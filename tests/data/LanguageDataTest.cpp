@@ -77,3 +77,54 @@ TEST(ShippedData, ToLatinPassesEverythingElseThrough) {
     EXPECT_EQ(icao("Спутник V, № 3 — ok!"), "Sputnik V, № 3 — ok!");
     EXPECT_EQ(icao("Ту-154"), "Tu-154");
 }
+
+namespace {
+
+bool HasLine(const std::string& joined, const std::string& line) {
+    return ("|" + joined + "|").find("|" + line + "|") != std::string::npos;
+}
+
+} // namespace
+
+TEST(ShippedData, FromLatinReadsEveryConvention) {
+    ShippedLanguage latin("4translit");
+    // ICAO, BGN/Wikipedia, GOST 7.79, metro, maps, chat spelling of the same words.
+    for (const char* in : {"Shchukin", "Shhukin", "Schukin", "Scukin"})
+        EXPECT_TRUE(HasLine(latin(in), "Щукин")) << in << ": " << latin(in);
+    for (const char* in : {"Iuliia", "Yuliya"})
+        EXPECT_TRUE(HasLine(latin(in), "Юлия")) << in << ": " << latin(in);
+    for (const char* in : {"Khrushchev", "Xrushhyov", "Hruscev"})
+        EXPECT_TRUE(HasLine(latin(in), "Хрущев") || HasLine(latin(in), "Хрущёв")) << in;
+    EXPECT_EQ(latin("Pod``ezd"), "Подъезд");
+    EXPECT_EQ(latin("e`kskavator"), "экскаватор");
+    EXPECT_EQ(latin("Cy`ganov"), "Цыганов");
+    EXPECT_EQ(latin("Tu-154, № 3"), "Ту-154, ? 3"); // № is not in cp1252
+}
+
+TEST(ShippedData, FromLatinRecoversDroppedSoftSigns) {
+    ShippedLanguage latin("4translit");
+    EXPECT_EQ(latin("zhizn"), "жизнь");
+    EXPECT_TRUE(HasLine(latin("zhestkost"), "жесткость"));
+    EXPECT_TRUE(HasLine(latin("schitat"), "считать"));
+    EXPECT_TRUE(HasLine(latin("sobiratsya"), "собираться"));
+    EXPECT_TRUE(HasLine(latin("sobiratsya"), "собирается") == false);
+    EXPECT_TRUE(HasLine(latin("Kreml"), "Кремль"));
+    EXPECT_TRUE(HasLine(latin("Vasilyeva"), "Васильева"));
+    EXPECT_TRUE(HasLine(latin("Tatiana"), "Татьяна"));
+    EXPECT_TRUE(HasLine(latin("obyezd"), "объезд"));
+    EXPECT_TRUE(HasLine(latin("obieezd"), "объезд"));
+    EXPECT_TRUE(HasLine(latin("otdelny"), "отдельный"));
+}
+
+TEST(ShippedData, FromLatinUsesContextToLimitVariants) {
+    ShippedLanguage latin("4translit");
+    EXPECT_EQ(latin("my"), "мы");   // a two-letter word has no -ый reading
+    EXPECT_EQ(latin("vse"), "все"); // nor a three-letter one -ье
+    EXPECT_EQ(latin("russkiy"), "русский");
+    EXPECT_EQ(latin("Zaytsev"), "Зайцев"); // y after a vowel is й
+    EXPECT_EQ(latin("nesti"), "нести");
+    // Letter case follows the input, also where one letter becomes two.
+    EXPECT_EQ(latin("SHCHI"), "ШЧИ|ЩИ"); // sorted
+    EXPECT_TRUE(HasLine(latin("STARY"), "СТАРЫЙ"));
+    EXPECT_TRUE(HasLine(latin("Stary"), "Старый"));
+}
