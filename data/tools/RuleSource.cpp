@@ -168,6 +168,43 @@ bool IsMarker(const Item& item, char32_t marker) {
            (item.kind == ItemKind::Code && item.value == marker);
 }
 
+// Where the Capitalised form of a rule stands, the letter written before tells a word in
+// capitals from a capitalised one: after an upper-case output letter the rule writes
+// upperRight (all capitals), at the word start or after a lower-case letter its own right side.
+void AddLookBehindForms(const SourceRule& cap, const std::vector<Item>& upperRight,
+                        const std::string& caseParam, std::vector<SourceRule>& out) {
+    std::size_t condition = cap.left.size(); // an existing "$0" condition
+    for (std::size_t i = 0; i < cap.left.size(); ++i)
+        if (cap.left[i].kind == ItemKind::Context && cap.left[i].value == 0) condition = i;
+    const auto first = std::find_if(cap.left.begin(), cap.left.end(),
+                                    [](const Item& i) { return i.kind != ItemKind::Context; });
+    const bool atWordStart = first != cap.left.end() && IsMarker(*first, '<');
+    const bool begCondition =
+        condition < cap.left.size() &&
+        std::find(cap.left[condition].params.begin(), cap.left[condition].params.end(),
+                  Param{"beg", "beg"}) != cap.left[condition].params.end();
+    if (atWordStart || begCondition) {
+        AddUnique(out, cap);
+        return;
+    }
+    SourceRule after = cap;
+    after.right = upperRight;
+    if (condition < cap.left.size()) {
+        SourceRule r = cap;
+        r.left[condition].params.push_back({caseParam, "l"});
+        AddUnique(out, r);
+        after.left[condition].params.push_back({caseParam, "u"});
+    } else {
+        for (const Item& c : {Condition("beg", "beg"), Condition(caseParam, "l")}) {
+            SourceRule r = cap;
+            r.left.insert(r.left.begin(), c);
+            AddUnique(out, r);
+        }
+        after.left.insert(after.left.begin(), Condition(caseParam, "u"));
+    }
+    AddUnique(out, after);
+}
+
 // The Capitalised and UPPER forms of a rule whose left side does not tell them apart: the
 // UPPER form after an upper-case output letter or before an upper-case input letter, the
 // Capitalised form elsewhere.
@@ -177,24 +214,12 @@ void AddNeighbourForms(SourceRule cap, const SourceRule& upper, const std::strin
         throw SourceError("the Capitalised and UPPER forms share a left side; declare "
                           "case-param in language.txt to let the neighbour letters decide");
     std::size_t letters = 0;
-    std::size_t condition = cap.left.size(); // an existing "$0" condition
-    for (std::size_t i = 0; i < cap.left.size(); ++i) {
-        if (cap.left[i].kind != ItemKind::Context)
-            ++letters;
-        else if (cap.left[i].value == 0)
-            condition = i;
-    }
-    const auto first = std::find_if(cap.left.begin(), cap.left.end(),
-                                    [](const Item& i) { return i.kind != ItemKind::Context; });
-    const bool atWordStart = first != cap.left.end() && IsMarker(*first, '<');
-    const bool atWordEnd = IsMarker(cap.left.back(), '>');
-    const bool begCondition =
-        condition < cap.left.size() &&
-        std::find(cap.left[condition].params.begin(), cap.left[condition].params.end(),
-                  Param{"beg", "beg"}) != cap.left[condition].params.end();
+    for (const Item& item : cap.left)
+        if (item.kind != ItemKind::Context) ++letters;
     // A rule that holds its last letter (a trailing "#d") already looks at the next letter,
     // through a wildcard: the case goes onto that wildcard.
-    const bool holdsLast = !upper.right.empty() && upper.right.back().kind == ItemKind::Reference &&
+    const bool holdsLast = !upper.right.empty() &&
+                           upper.right.back().kind == ItemKind::Reference &&
                            upper.right.back().value + 1 == letters;
     if (holdsLast) {
         if (cap.left.back().kind != ItemKind::Wildcard)
@@ -202,28 +227,9 @@ void AddNeighbourForms(SourceRule cap, const SourceRule& upper, const std::strin
                               "wildcard there");
         cap.left.back().params.push_back({caseParam, "l"});
     }
+    AddLookBehindForms(cap, upper.right, caseParam, out);
 
-    if (atWordStart || begCondition) {
-        AddUnique(out, cap);
-    } else if (condition < cap.left.size()) {
-        SourceRule r = cap;
-        r.left[condition].params.push_back({caseParam, "l"});
-        AddUnique(out, r);
-        r = upper;
-        r.left[condition].params.push_back({caseParam, "u"});
-        AddUnique(out, r);
-    } else {
-        for (const Item& c : {Condition("beg", "beg"), Condition(caseParam, "l")}) {
-            SourceRule r = cap;
-            r.left.insert(r.left.begin(), c);
-            AddUnique(out, r);
-        }
-        SourceRule r = upper;
-        r.left.insert(r.left.begin(), Condition(caseParam, "u"));
-        AddUnique(out, r);
-    }
-
-    if (atWordEnd) return; // nothing follows the end of the word
+    if (IsMarker(cap.left.back(), '>')) return; // nothing follows the end of the word
     SourceRule ahead = upper;
     if (holdsLast) {
         ahead.left.back().params.push_back({caseParam, "u"});
@@ -341,6 +347,10 @@ std::vector<SourceRule> ExpandCase(const SourceRule& rule, const std::string& ca
     AddUnique(forms, lower);
     if (cap.left == upper.left && cap.right != upper.right) {
         AddNeighbourForms(cap, upper, caseParam, forms);
+    } else if (!caseParam.empty() && cap.right != upper.right) {
+        // A capitalised group inside a word in capitals (YuLIYa for ЮЛИЯ) is all capitals.
+        AddLookBehindForms(cap, upper.right, caseParam, forms);
+        AddUnique(forms, upper);
     } else {
         AddUnique(forms, cap);
         AddUnique(forms, upper);

@@ -115,7 +115,7 @@ TEST(CaseExpansion, NeighbourFormsReuseTheRuleOwnLookAheadAndCondition) {
                                                     "[ж; ,k=v]=[z,c=l;h,c=l;#1]",
                                                     "[$0,beg=beg;Ж; ,k=v,c=l]=[Z,c=u;h,c=l;#1]",
                                                     "[$0,c=l;Ж; ,k=v,c=l]=[Z,c=u;h,c=l;#1]",
-                                                    "[$0,c=u;Ж; ,k=v]=[Z,c=u;H,c=u;#1]",
+                                                    "[$0,c=u;Ж; ,k=v,c=l]=[Z,c=u;H,c=u;#1]",
                                                     "[Ж; ,k=v,c=u]=[Z,c=u;H,c=u;#1]",
                                                 }));
     // A rule with its own "$0" condition gets the case added to it; at the word end nothing
