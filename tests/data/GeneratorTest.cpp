@@ -1,5 +1,6 @@
 #include "data/tools/LanguageSource.h"
 #include "data/tools/RuleSource.h"
+#include "data/tools/Utf8Case.h"
 
 #include "facade/LinearQuilloMorph.h"
 #include "platform/CodePage.h"
@@ -237,4 +238,27 @@ TEST(BuiltLanguage, LoadsWithoutMessagesAndKeepsTheInputCase) {
     EXPECT_EQ(out, (std::vector<std::string>{"Shchukin", "SHCHUKIN", "shchukin", "Iuliia", "IULIIA",
                                              "LIU", "LIU", "Iu", "shch 7,Shch"}));
     fs::remove_all(dir);
+}
+
+TEST(Utf8Case, DecodingRejectsMalformedInput) {
+    std::u32string text;
+    EXPECT_TRUE(DecodeUtf8("aЖ€😀", text));
+    EXPECT_EQ(text, U"aЖ€😀");
+    EXPECT_EQ(EncodeUtf8(text), "aЖ€😀");
+    for (const char* bad : {"\xD0", "\xC0\xAF", "\xED\xA0\x80", "\xE2\x82", "\x80", "\xF8\x88"})
+        EXPECT_FALSE(DecodeUtf8(bad, text)) << bad;
+}
+
+TEST(Utf8Case, CaseOfTheLettersTheCodePagesHold) {
+    const std::u32string lower = U"azàéþÿœšžłńőёяђџ";
+    const std::u32string upper = U"AZÀÉÞŸŒŠŽŁŃŐЁЯЂЏ";
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        EXPECT_EQ(ToUpper(lower[i]), upper[i]) << i;
+        EXPECT_EQ(ToLower(upper[i]), lower[i]) << i;
+        EXPECT_TRUE(IsUpper(upper[i]));
+        EXPECT_FALSE(IsUpper(lower[i]));
+    }
+    // No case: sharp s keeps its form, signs and digits are not letters with case.
+    for (char32_t c : std::u32string(U"ß×÷1`'<"))
+        EXPECT_FALSE(IsCased(c)) << static_cast<unsigned>(c);
 }
