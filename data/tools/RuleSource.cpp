@@ -218,8 +218,7 @@ void AddNeighbourForms(SourceRule cap, const SourceRule& upper, const std::strin
         if (item.kind != ItemKind::Context) ++letters;
     // A rule that holds its last letter (a trailing "#d") already looks at the next letter,
     // through a wildcard: the case goes onto that wildcard.
-    const bool holdsLast = !upper.right.empty() &&
-                           upper.right.back().kind == ItemKind::Reference &&
+    const bool holdsLast = !upper.right.empty() && upper.right.back().kind == ItemKind::Reference &&
                            upper.right.back().value + 1 == letters;
     if (holdsLast) {
         if (cap.left.back().kind != ItemKind::Wildcard)
