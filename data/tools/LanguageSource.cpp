@@ -3,6 +3,7 @@
 #include "data/tools/Utf8Case.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -151,6 +152,29 @@ LanguageSettings ParseSettings(const std::vector<SourceLine>& lines) {
     return settings;
 }
 
+namespace {
+
+// "U+0020..." at the start of an alphabet word stands for that one character (a blank, say,
+// which a word of the line cannot hold); the rest of the word follows as usual ("U+0020=>").
+std::u32string UnicodeEscape(const SourceLine& line, const std::u32string& word) {
+    if (word.size() < 3 || word[0] != 'U' || word[1] != '+') return word;
+    std::size_t end = 2;
+    char32_t c = 0;
+    while (end < word.size() && end < 8 && std::isxdigit(static_cast<unsigned char>(word[end])) &&
+           word[end] < 0x80) {
+        const char digit = static_cast<char>(word[end]);
+        c = c * 16 + static_cast<char32_t>(std::isdigit(static_cast<unsigned char>(digit))
+                                               ? digit - '0'
+                                               : std::tolower(digit) - 'a' + 10);
+        ++end;
+    }
+    if (end < 6) return word; // "U+" and fewer than four hex digits: the letters themselves
+    if (c == 0 || c > 0x10FFFF) Fail(line, "U+ names a character from U+0001 to U+10FFFF");
+    return std::u32string(1, c) + word.substr(end);
+}
+
+} // namespace
+
 std::string MakeAlphabet(const std::vector<SourceLine>& lines, const LanguageSettings& settings) {
     std::string out;
     std::set<unsigned char> seen;
@@ -172,7 +196,7 @@ std::string MakeAlphabet(const std::vector<SourceLine>& lines, const LanguageSet
     };
     for (const SourceLine& line : lines) {
         for (const std::string& word : Words(line.text)) {
-            const std::u32string w = Decode(line, word);
+            const std::u32string w = UnicodeEscape(line, Decode(line, word));
             const std::size_t mark = w.find_first_of(U"=,");
             if (mark == std::u32string::npos) {
                 for (char32_t c : w)

@@ -10,7 +10,8 @@
 //
 //   language.txt    settings: "input = cp1251|cp1252|cp1250", optional "case-param = NAME"
 //                   and "mark-output = NAME=VALUE LETTERS" (any number)
-//   alphabet.txt    the letters: runs of letters standing for themselves, or "x=y,name=value"
+//   alphabet.txt    the letters: runs of letters standing for themselves, or "x=y,name=value";
+//                   "U+XXXX" (four to six hex digits) writes a letter by its code (U+0020 blank)
 //   syllables.txt   optional: "vowels LETTERS", "prefix IN OUT", "suffix IN OUT"
 //   exceptions.txt  optional: "word ; replacement"
 //   rules.txt, rules-*.txt   the rules (see RuleSource.h)

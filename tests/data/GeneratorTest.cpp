@@ -144,6 +144,17 @@ TEST(Alphabet, EntriesCarryCodesParametersAndCase) {
     EXPECT_THROW(MakeAlphabet(Source("ab=\n"), settings), SourceError);
 }
 
+TEST(Alphabet, ALetterWrittenByItsCodeMayBeABlank) {
+    LanguageSettings settings;
+    settings.input = CodePage::Cp1252;
+    EXPECT_EQ(MakeAlphabet(Source("U+0020=>,k=w U+00e4\n"), settings),
+              "#32=>\r\nk=w\r\n---\r\n\xE4=\xE4\r\n---\r\n");
+    // Fewer than four hex digits: the letters U, + and the rest stand for themselves.
+    EXPECT_EQ(MakeAlphabet(Source("U+4\n"), settings),
+              "U=U\r\n---\r\n+=+\r\n---\r\n4=4\r\n---\r\n");
+    EXPECT_THROW(MakeAlphabet(Source("U+0000\n"), settings), SourceError);
+}
+
 TEST(Syllables, TablesAreOrderedByFirstByteAndSuffixesReversed) {
     LanguageSettings settings;
     const std::string syl = MakeSyllables(Source("vowels a e\n"
