@@ -78,6 +78,26 @@ TEST_F(German, EverythingElsePassesThrough) {
     EXPECT_EQ(T("Deutsche Bahn, 1835!"), "Дойче Бан, 1835!");
 }
 
+TEST_F(German, EachWordOfANameIsReadFromItsStartToItsEnd) {
+    // The blank between words ends one word (final l -> ль, -mann) and starts the next
+    // (initial e -> э, whole-word forms).
+    EXPECT_EQ(T("Emil Erich"), "Эмиль Эрих");
+    EXPECT_EQ(T("Thomas Mann"), "Томас Манн");
+    EXPECT_EQ(T("Johann Sebastian Bach"), "Иоганн Себастьян Бах");
+    EXPECT_EQ(T("Ludwig van Beethoven"), "Людвиг ван Бетховен");
+    EXPECT_EQ(T(" Müller, Hans"), " Мюллер, Ганс");
+}
+
+TEST_F(German, PlaceNamesOfSeveralWordsAreHyphenated) {
+    EXPECT_EQ(T("Sankt Gallen"), "Санкт-Галлен");
+    EXPECT_EQ(T("Bad Homburg"), "Бад-Хомбург");
+    EXPECT_EQ(T("Rothenburg ob der Tauber"), "Ротенбург-об-дер-Таубер");
+    EXPECT_EQ(T("Freiburg im Breisgau"), "Фрайбург-им-Брайсгау");
+    EXPECT_EQ(T("Frankfurt am Main"), "Франкфурт-на-Майне");
+    EXPECT_EQ(T("FRANKFURT AM MAIN"), "ФРАНКФУРТ-НА-МАЙНЕ");
+    EXPECT_EQ(T("Frankfurt an der Oder"), "Франкфурт-на-Одере");
+}
+
 TEST_F(German, VowelsAndDiphthongs) {
     EXPECT_EQ(T("Mainz"), "Майнц");
     EXPECT_EQ(T("Bayreuth"), "Байройт");
