@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // What Add does in sorted mode with an element equal to one already present.
 enum TDuplicates : std::uint8_t { dupIgnore = 0, dupAccept = 1, dupError = 2 };
@@ -173,6 +174,16 @@ public:
     void Sort() {
         if (sorted_ || count_ < 2) return;
         QuickSort(0, count_ - 1);
+    }
+
+    // Exchanges the elements and the settings of two collections; nothing is copied.
+    void Swap(THamCollection& other) noexcept {
+        std::swap(items_, other.items_);
+        std::swap(count_, other.count_);
+        std::swap(capacity_, other.capacity_);
+        std::swap(storing_, other.storing_);
+        std::swap(sorted_, other.sorted_);
+        std::swap(duplicates_, other.duplicates_);
     }
 
     void Exchange(std::int32_t a, std::int32_t b) {

@@ -1,5 +1,6 @@
 #include "rules/TransCriber.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -32,24 +33,28 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
     const std::int32_t N = ruleCount;
     const std::uint32_t c = input[0].code;
     std::int32_t i = 0;
+    // Every comparison of a rule with the input is counted: the run's measure of its work.
+    const auto Compare = [this](const ScribeRule& rule, const Symbol* word, std::int32_t n) {
+        ++comparisons;
+        return CompareAt(rule, word, n);
+    };
 
     if (keyless) {
         for (; i < N && rules[i].left.Count() == 1 && keys[i] == 0; ++i)
-            if (CompareAt(rules[i], input, a) == 0) AddCandidate(candidates, offsets, i, s);
+            if (Compare(rules[i], input, a) == 0) AddCandidate(candidates, offsets, i, s);
         for (; i < N && keys[i] == 0; ++i)
-            if (CompareAt(rules[i], input - s, a + static_cast<std::int32_t>(s)) == 0)
+            if (Compare(rules[i], input - s, a + static_cast<std::int32_t>(s)) == 0)
                 AddCandidate(candidates, offsets, i, s);
-    } else {
-        while (i < N && keys[i] == 0)
-            ++i;
     }
     const bool hadKeyless = candidates.Count() > 0;
 
-    while (i < N && keys[i] < c)
-        ++i;
+    // keys is non-decreasing: the first key not below c (past the keyless rules, whose key 0
+    // is below every other) is found by bisection rather than by walking a large rule set.
+    if (i < N)
+        i = static_cast<std::int32_t>(std::lower_bound(keys + i, keys + N, c > 0 ? c : 1u) - keys);
     std::int32_t r = 1;
     while (i < N) {
-        r = CompareAt(rules[i], input, a);
+        r = Compare(rules[i], input, a);
         if (r >= 0) break;
         ++i;
     }
@@ -58,7 +63,7 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
         // Tolerance window: at most five rules in a row that sort after the input.
         std::int32_t g = 0;
         while (r > 0 && g < 5 && i < N) {
-            r = CompareAt(rules[i], input, a);
+            r = Compare(rules[i], input, a);
             if (r <= 0) break;
             ++g;
             ++i;
@@ -68,14 +73,14 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
     if (keyed) {
         std::int32_t k = i;
         for (;;) {
-            while (k < N && (r = CompareAt(rules[k], input, a)) < 0)
+            while (k < N && (r = Compare(rules[k], input, a)) < 0)
                 ++k;
             if (r == 0) {
-                for (; k < N && CompareAt(rules[k], input, a) == 0; ++k)
+                for (; k < N && Compare(rules[k], input, a) == 0; ++k)
                     if (!(hadKeyless && rules[k].left.Count() == 1))
                         AddCandidate(candidates, offsets, k, 0);
             }
-            while (k < N && keys[k] == c && (r = CompareAt(rules[k], input, a)) > 0)
+            while (k < N && keys[k] == c && (r = Compare(rules[k], input, a)) > 0)
                 ++k;
             if (k >= N || r > 0) break;
         }

@@ -18,14 +18,16 @@ public:
     Run(TransCriber& engine, const Symbol* input, std::uint32_t n)
         : engine_(engine), input_(input), n_(n), begin_(codes::Marker(codes::WordStart, "beg")),
           end_(codes::Marker(codes::WordEnd, "end")), gap_(codes::Marker(codes::Gap, "prom")),
-          placeholder_(codes::Placeholder), final_(codes::WordEnd) {}
+          placeholder_(codes::Placeholder), final_(codes::WordEnd), cap_(engine.VariantCap(n)),
+          startComparisons_(engine.comparisons) {}
 
     SymbolCollection* Execute(std::int32_t& count);
 
 private:
     bool Step(std::int32_t v);
-    void ApplyRule(std::uint32_t id, std::uint32_t start, const SymbolCollection& variant,
-                   std::uint32_t p, bool variantKeyless);
+    // The last candidate of a step takes the variant itself instead of a copy.
+    void ApplyRule(std::uint32_t id, std::uint32_t start, SymbolCollection& variant,
+                   std::uint32_t p, bool variantKeyless, bool takeVariant);
     void Resolve(const ScribeRule& rule, const Symbol& reference, std::uint32_t offset,
                  std::uint32_t p, SymbolCollection& out, std::int32_t& held, std::int32_t& j);
 
@@ -34,6 +36,11 @@ private:
     std::uint32_t n_;
     WorkingSets ws_;
     Symbol begin_, end_, gap_, placeholder_, final_;
+    // Work spent on rule selection so far, against the engine's comparisonLimit.
+    std::uint64_t Work() const { return engine_.comparisons - startComparisons_; }
+
+    std::int32_t cap_; // most variants this run keeps
+    std::uint64_t startComparisons_;
 };
 
 SymbolCollection* Run::Execute(std::int32_t& count) {
@@ -65,8 +72,7 @@ SymbolCollection* Run::Execute(std::int32_t& count) {
     for (std::int32_t k = 0; k < variants; ++k) {
         SymbolCollection& out = result[k];
         out.SetSorted(false);
-        const SymbolCollection& variant = (*ws_.current)[k];
-        out.Assign(variant);
+        out.Swap((*ws_.current)[k]); // the variant itself: Sorted off, Storing on
         if (out.Count() > 0 && out[out.Count() - 1].code == codes::WordStart)
             out.Delete(out.Count() - 1);
         else
@@ -81,16 +87,19 @@ SymbolCollection* Run::Execute(std::int32_t& count) {
 
 // One step of current variant v; returns true when the variant was unfinished.
 bool Run::Step(std::int32_t v) {
-    const SymbolCollection& variant = (*ws_.current)[v];
+    // Every entry a step appends but the last is a copy; the last takes the variant itself.
+    SymbolCollection& variant = (*ws_.current)[v];
     const std::uint32_t p = ws_.positions[v];
     const bool keyless = ws_.keyless[v];
+    // Past the work bound only the first variant goes on.
+    if (v > 0 && Work() > engine_.comparisonLimit) return false;
     if (p >= n_) {
-        ws_.AddNext(variant, p, true);
+        ws_.MoveNext(variant, p, true);
         return false;
     }
     const std::uint32_t c = input_[p].code;
     if (codes::IsWideLiteral(c)) {
-        SymbolCollection& out = ws_.AddNext(variant, p, true);
+        SymbolCollection& out = ws_.MoveNext(variant, p, true);
         std::uint32_t q = p;
         while (q < n_ && codes::IsWideLiteral(input_[q].code))
             out.Add(const_cast<Symbol*>(&input_[q++]));
@@ -98,7 +107,7 @@ bool Run::Step(std::int32_t v) {
         return true;
     }
     if (codes::IsLiteralRunSymbol(c)) {
-        SymbolCollection& out = ws_.AddNext(variant, p, true);
+        SymbolCollection& out = ws_.MoveNext(variant, p, true);
         out.Add(&end_);
         std::uint32_t q = p;
         while (q < n_ && codes::IsLiteralRunSymbol(input_[q].code))
@@ -109,30 +118,32 @@ bool Run::Step(std::int32_t v) {
     }
 
     const std::uint32_t s = p > 0 ? 1 : 0;
-    engine_.SelectRules(input_ + p, static_cast<std::int32_t>(n_ - p), ws_.candidates, ws_.offsets,
-                        keyless, s, &variant);
+    if (Work() <= 2 * engine_.comparisonLimit)
+        engine_.SelectRules(input_ + p, static_cast<std::int32_t>(n_ - p), ws_.candidates,
+                            ws_.offsets, keyless, s, &variant);
     const std::int32_t found = ws_.candidates.Count();
     if (found == 0) {
-        SymbolCollection& out = ws_.AddNext(variant, p + 1, true);
+        SymbolCollection& out = ws_.MoveNext(variant, p + 1, true);
         if (c != codes::WordStart && c != codes::WordEnd) out.Add(&gap_);
         return true;
     }
     // Each remaining current variant will add at least one entry of its own.
     const std::int64_t live =
         static_cast<std::int64_t>(ws_.next->Count()) + (ws_.current->Count() - v - 1) + found;
-    const std::int32_t applied = live > TransCriber::MaxVariants ? 1 : found;
+    const std::int32_t applied = live > cap_ || Work() > engine_.comparisonLimit ? 1 : found;
     for (std::int32_t k = 0; k < applied; ++k)
-        ApplyRule(ws_.candidates[k], ws_.offsets[k], variant, p, keyless);
+        ApplyRule(ws_.candidates[k], ws_.offsets[k], variant, p, keyless, k == applied - 1);
     ws_.candidates.Clear();
     ws_.offsets.Clear();
     return true;
 }
 
-void Run::ApplyRule(std::uint32_t id, std::uint32_t start, const SymbolCollection& variant,
-                    std::uint32_t p, bool variantKeyless) {
+void Run::ApplyRule(std::uint32_t id, std::uint32_t start, SymbolCollection& variant,
+                    std::uint32_t p, bool variantKeyless, bool takeVariant) {
     const ScribeRule& rule = engine_.rules[id];
     const std::int32_t L = rule.left.Count();
-    SymbolCollection& out = ws_.AddNext(variant, p, true);
+    SymbolCollection& out =
+        takeVariant ? ws_.MoveNext(variant, p, true) : ws_.AddNext(variant, p, true);
     if (engine_.traceOn) engine_.TraceLine(TransCriber::RuleText(rule));
 
     std::int32_t held = static_cast<std::int32_t>(start);

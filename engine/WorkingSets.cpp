@@ -18,6 +18,17 @@ SymbolCollection& WorkingSets::AddNext(const SymbolCollection& sequence, std::ui
     return (*next)[next->Count() - 1];
 }
 
+SymbolCollection& WorkingSets::MoveNext(SymbolCollection& sequence, std::uint32_t position,
+                                        bool flag) {
+    SymbolCollection empty(false, true);
+    next->Add(&empty);
+    SymbolCollection& moved = (*next)[next->Count() - 1];
+    moved.Swap(sequence);
+    nextPositions.Add(&position);
+    nextKeyless.Add(&flag);
+    return moved;
+}
+
 void WorkingSets::Swap() {
     current->Clear();
     std::swap(current, next);

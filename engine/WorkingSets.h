@@ -16,6 +16,10 @@ struct WorkingSets {
     // Appends a deep copy of sequence to the next generation and returns that copy.
     SymbolCollection& AddNext(const SymbolCollection& sequence, std::uint32_t position,
                               bool keyless);
+    // Appends sequence itself to the next generation, leaving an empty collection in its
+    // place, and returns it: for a variant that goes on without forking, so that a step costs
+    // nothing in the length of its output.
+    SymbolCollection& MoveNext(SymbolCollection& sequence, std::uint32_t position, bool keyless);
     // Moves the next generation into the current one and empties the next lists.
     void Swap();
 

@@ -15,6 +15,15 @@ public:
     // Most live variants a run keeps; a step that would fork past it applies only its first
     // candidate.
     static constexpr std::int32_t MaxVariants = 4096;
+    // Bounds the time and memory of a run over a long input: live variants times input
+    // symbols stay within it, so inputs of up to 256 symbols keep the full cap.
+    static constexpr std::int64_t MaxVariantSymbols = std::int64_t{MaxVariants} * 256;
+    // Bounds the time of a run with a hostile rule set (thousands of rules tried at every
+    // position). Past this many rule comparisons the run keeps only its first variant and
+    // forks no more; past twice as many it looks up no more rules, and each input symbol left
+    // is treated as one that no rule covers. (The longest reference lines of the shipped
+    // languages need about a sixth of it.)
+    static constexpr std::uint64_t MaxRunComparisons = std::uint64_t{1} << 25;
 
     TransCriber();
     ~TransCriber();
@@ -62,6 +71,19 @@ public:
     platform::StringList* traceLines = nullptr;
     std::uint32_t* keys = nullptr;
     bool traceOn = false;
+
+    // Rule comparisons made by SelectRules since construction (the engine's work measure).
+    std::uint64_t comparisons = 0;
+    // The bounds a run applies; tests lower them.
+    std::int64_t variantSymbolLimit = MaxVariantSymbols;
+    std::uint64_t comparisonLimit = MaxRunComparisons;
+
+    // The variant cap of a run over n input symbols: MaxVariants, lowered in proportion for
+    // inputs longer than variantSymbolLimit / MaxVariants symbols, and never below 1.
+    std::int32_t VariantCap(std::uint32_t n) const {
+        const std::int64_t cap = n == 0 ? MaxVariants : variantSymbolLimit / n;
+        return cap >= MaxVariants ? MaxVariants : cap < 1 ? 1 : static_cast<std::int32_t>(cap);
+    }
 
 private:
     // Destroys rules with every slot and releases used and keys: an empty set.

@@ -1,0 +1,90 @@
+// The bounds that keep a run finite on hostile input: the variant cap shrinking with the input
+// length, the work bound on rule comparisons, and forks that share nothing between variants.
+
+#include "EngineTestSupport.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::string B = "<{beg=beg}";
+const std::string E = ">{beg=end}";
+const std::string G = "_{beg=prom}";
+
+TEST_F(EngineTest, ForkedVariantsKeepTheirOwnOutputThroughEveryKindOfStep) {
+    // Three-way and two-way forks, then a literal run, a symbol no rule covers, a wide
+    // literal and variants that finish while others go on: every variant is complete and
+    // none shares or loses symbols of another.
+    Rules({"[a]=[p]", "[a]=[q]", "[a]=[r]", "[b]=[x]", "[b]=[y]", "[c;c]=[C]"});
+    std::vector<Symbol> in = Input("ab");
+    in.emplace_back(0xEF00002Cu); // literal ","
+    for (const Symbol& s : Input("dcc"))
+        in.push_back(s);
+    in.emplace_back(0xEF100041u); // wide literal "A"
+    const std::string tail = E + "," + B + G + "CA>";
+    EXPECT_EQ(Run(in), Variants({B + "px" + tail, B + "py" + tail, B + "qx" + tail, B + "qy" + tail,
+                                 B + "rx" + tail, B + "ry" + tail}));
+}
+
+TEST_F(EngineTest, VariantCapShrinksOnlyForLongInputs) {
+    EXPECT_EQ(engine.VariantCap(0), TransCriber::MaxVariants);
+    EXPECT_EQ(engine.VariantCap(1), TransCriber::MaxVariants);
+    EXPECT_EQ(engine.VariantCap(256), TransCriber::MaxVariants);
+    EXPECT_EQ(engine.VariantCap(257), 4080);
+    EXPECT_EQ(engine.VariantCap(64 * 1024), 16);
+    EXPECT_EQ(engine.VariantCap(1u << 20), 1);
+    EXPECT_EQ(engine.VariantCap(0xFFFFFFFFu), 1);
+
+    // A lowered limit shows the effect on a run cheaply: 40 symbols allow 100 / 40 = 2.
+    engine.variantSymbolLimit = 100;
+    Rules({"[a]=[x]", "[a]=[y]"});
+    const Variants two = Run(Input(std::string(40, 'a')));
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0], B + std::string(40, 'x') + ">");
+    EXPECT_EQ(two[1], B + "y" + std::string(39, 'x') + ">");
+    // Short inputs keep every fork below the cap.
+    EXPECT_EQ(Run(Input("aaaa")).size(), 16u);
+}
+
+TEST_F(EngineTest, PastTheWorkBoundOnlyTheFirstVariantGoesOn) {
+    Rules({"[a]=[x]", "[a]=[y]"});
+    const std::vector<Symbol> in = Input(std::string(8, 'a'));
+    ASSERT_EQ(Run(in).size(), 256u);
+    const std::uint64_t fullWork = engine.comparisons;
+
+    engine.comparisonLimit = 40;
+    const std::uint64_t before = engine.comparisons;
+    const Variants bounded = Run(in);
+    EXPECT_EQ(bounded, Variants({B + std::string(8, 'x') + ">"}));
+    EXPECT_LT(engine.comparisons - before, fullWork);
+    // The bound applies per run: the next run starts afresh.
+    EXPECT_EQ(Run(Input("a")), Variants({B + "x>", B + "y>"}));
+}
+
+TEST_F(EngineTest, PastTwiceTheWorkBoundNoRuleIsLookedUp) {
+    // Four comparisons per position: the first position forks (4 is within the bound), the
+    // second drops the second variant (8), the third is the last looked up (8 is within twice
+    // the bound), and from the fourth on every symbol is left as a gap.
+    Rules({"[a]=[x]", "[a]=[y]"});
+    engine.comparisonLimit = 4;
+    const Variants out = Run(Input(std::string(6, 'a')));
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0], B + "xxx" + G + G + G + ">");
+}
+
+TEST_F(EngineTest, KeySkipFindsTheGroupOfEveryCode) {
+    // Keyless rules first, then keys in ascending unsigned order up to 0xFF000000.
+    Rules({"[ ;q]=[Q]", "[a]=[A]", "[b]=[B]", "[4278190080]=[Z]"});
+    EXPECT_EQ(Run(Input("baq")), Variants({B + "BAQ>"}));
+    // An input code 0 agrees with every rule from the first keyed group on, as the forward
+    // walk over the keys found.
+    Rules({"[a]=[A]", "[b]=[B]", "[4278190080]=[Z]"});
+    std::vector<Symbol> in;
+    in.emplace_back(0xFF000000u);
+    in.emplace_back(0u);
+    EXPECT_EQ(Run(in), Variants({B + "ZA>", B + "ZB>", B + "ZZ>"}));
+    // Without any keyed rule at or above the code the position is a gap.
+    EXPECT_EQ(Run(Input("c")), Variants({B + G + ">"}));
+}
+
+} // namespace
