@@ -221,6 +221,7 @@ TEST_F(French, DoubledConsonants) {
     EXPECT_EQ(T("Montpellier"), "Монпелье");
     // -nne keeps both letters, and names often take -а: both are given.
     EXPECT_EQ(T("Cézanne"), "Сезанн|Сезанна");
+    EXPECT_EQ(T("Colette"), "Колет|Колетт");
     EXPECT_EQ(T("Cannes"), "Канн|Канны");
 }
 
@@ -292,4 +293,14 @@ TEST_F(French, EstablishedFormsOnlyForTheWholeWord) {
     EXPECT_EQ(T("Île-de-France"), "Иль-де-Франс");
     EXPECT_EQ(T("Marie-Antoinette"), "Мария-Антуанетта");
     EXPECT_EQ(T("Champs-Élysées"), "Елисейские Поля");
+}
+
+TEST_F(French, KingsAndRomanNumerals) {
+    EXPECT_EQ(T("Louis XIV"), "Людовик XIV");
+    EXPECT_EQ(T("Henri IV"), "Генрих IV");
+    EXPECT_EQ(T("François Ier"), "Франциск I");
+    EXPECT_EQ(T("Napoléon III"), "Наполеон III");
+    // Without a numeral the given name is read as such.
+    EXPECT_EQ(T("Louis Pasteur"), "Луи Пастер");
+    EXPECT_EQ(T("Henri Matisse"), "Анри Матис|Анри Матисс");
 }
