@@ -287,7 +287,7 @@ TEST_F(French, EstablishedFormsOnlyForTheWholeWord) {
     EXPECT_EQ(T("PARIS"), "ПАРИЖ");
     EXPECT_EQ(T("Victor Hugo"), "Виктор Гюго");
     EXPECT_EQ(T("Nice"), "Ницца");
-    EXPECT_EQ(T("Nicette"), "Нисет");
+    EXPECT_EQ(T("Nicéphore"), "Нисефор");
     EXPECT_EQ(T("Seine"), "Сена");
     EXPECT_EQ(T("Neuilly-sur-Seine"), "Нёйи-сюр-Сен");
     EXPECT_EQ(T("Île-de-France"), "Иль-де-Франс");
