@@ -132,7 +132,10 @@ TEST_F(French, MuteE) {
     EXPECT_EQ(T("Racine"), "Расин");
     EXPECT_EQ(T("Catherine"), "Катрин");
     EXPECT_EQ(T("Madeleine"), "Мадлен");
-    EXPECT_EQ(T("Fontainebleau"), "Фонтенбло");
+    EXPECT_EQ(T("Rochebrune"), "Рошбрюн");
+    // After е, э usage keeps it.
+    EXPECT_EQ(T("Fénelon"), "Фенелон");
+    EXPECT_EQ(T("Barthélemy"), "Бартелеми");
     // After л the dropped e leaves ль.
     EXPECT_EQ(T("Tuileries"), "Тюильри");
     // Kept in the first syllable and between consonant groups.
