@@ -77,6 +77,10 @@ TEST_F(English, LetterCaseFollowsTheInput) {
     EXPECT_EQ(T("McDonald"), "Макдональд");
     EXPECT_EQ(T("MCDONALD"), "МАКДОНАЛЬД");
     EXPECT_EQ(T("McKinley"), "Маккинли");
+    // Both readings of a choice survive in capitals, where case forms look at the next letter.
+    EXPECT_EQ(T("Davis"), "Дейвис|Дэвис");
+    EXPECT_EQ(T("DAVIS"), "ДЕЙВИС|ДЭВИС");
+    EXPECT_EQ(T("SIMON"), "САЙМОН|СИМОН");
 }
 
 TEST_F(English, EverythingElsePassesThrough) {
