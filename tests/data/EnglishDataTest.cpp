@@ -182,6 +182,11 @@ TEST_F(English, SBetweenVowelsAndAtTheEnd) {
     EXPECT_EQ(T("Hayes"), "Хейз");
     EXPECT_EQ(T("Knowles"), "Ноулз");
     EXPECT_EQ(T("Moses"), "Мозес");
+    // In a word whose only vowel is that e, the e is read.
+    EXPECT_EQ(T("Des"), "Дес");
+    EXPECT_EQ(T("Yes"), "Йес");
+    EXPECT_EQ(T("Santa Fe"), "Санта Фе|Сэнта Фе");
+    EXPECT_EQ(T("LES"), "ЛЕС");
 }
 
 TEST_F(English, NamePartsAndEndings) {
