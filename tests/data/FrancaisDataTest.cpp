@@ -272,6 +272,8 @@ TEST_F(French, HyphensBlanksAndSaint) {
     EXPECT_EQ(T("Saint-Étienne"), "Сент-Этьен");
     EXPECT_EQ(T("Saint-Exupéry"), "Сент-Экзюпери");
     EXPECT_EQ(T("Sainte-Beuve"), "Сент-Бёв");
+    EXPECT_EQ(T("Saint-Hilaire"), "Сент-Илер");
+    EXPECT_EQ(T("St-Laurent"), "Сен-Лоран");
     EXPECT_EQ(T("Saint Laurent"), "Сен-Лоран");
     EXPECT_EQ(T("Saint-Germain-en-Laye"), "Сен-Жермен-ан-Ле");
     EXPECT_EQ(T("Boulogne-sur-Mer"), "Булонь-сюр-Мер");
