@@ -6,6 +6,7 @@
 #include "core/Symbol.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
+#include "rules/TransCriber.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -82,6 +83,13 @@ inline std::vector<std::string> SplitAtNul(const std::uint8_t* data, std::size_t
     }
     parts[part].assign(bytes + start, size - start);
     return parts;
+}
+
+// Rule sets the fuzzer makes up meet the bounds of a run at a smaller scale, so that one input
+// stays a fraction of a second under the sanitizers; the bounds themselves work the same way.
+inline void SmallRunBounds(TransCriber& engine) {
+    engine.variantSymbolLimit = std::int64_t{1} << 12;
+    engine.comparisonLimit = std::uint64_t{1} << 16;
 }
 
 // A finding of our own: the reader broke an invariant that its callers rely on.

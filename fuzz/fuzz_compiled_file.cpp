@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile(key + ".bin", reinterpret_cast<const char*>(data), size);
 
     LinearQuilloMorph facade;
+    fuzz::SmallRunBounds(facade.transcriber);
     facade.languageKey = key;
     const std::int32_t result = facade.ReadCompiledRules();
     const bool magic = size >= 25 && std::memcmp(data, "quillomorph binary 1.0 in", 25) == 0;

@@ -20,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile(key + ".lin", parts[3]);
 
     LinearQuilloMorph facade;
+    fuzz::SmallRunBounds(facade.transcriber);
     try {
         facade.LoadLanguage(key);
     } catch (const Text&) {

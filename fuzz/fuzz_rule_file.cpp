@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile(name, reinterpret_cast<const char*>(data), size);
 
     TransCriber engine;
+    fuzz::SmallRunBounds(engine);
     LoadAndRun(engine, name, 0, inputs);
     LoadAndRun(engine, name, -1, inputs);
     return 0;

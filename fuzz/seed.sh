@@ -39,16 +39,24 @@ sample_line() {
     esac
 }
 
+# Seeds that hold rules keep the first RULE_LINES rules of a language: enough for every form
+# of rule line, small enough for the fuzzer to mutate quickly.
+RULE_LINES=${RULE_LINES:-300}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
 for bin in "$data"/*.bin; do
     [ -e "$bin" ] || continue
     key=$(basename "$bin" .bin)
-    base=$data/$key
-    [ -f "$base.alf" ] && cp "$base.alf" "$corpus/alphabet_file/data-$key"
-    [ -f "$base.lin" ] && cp "$base.lin" "$corpus/rule_file/data-$key"
-    { cat_or_empty "$base.syl"; nul; cat_or_empty "$base.ex"; nul; sample_line "$key"; } \
+    base=$scratch/$key
+    for ext in alf syl ex; do cat_or_empty "$data/$key.$ext" >"$base.$ext"; done
+    if [ -f "$data/$key.lin" ]; then head -n "$RULE_LINES" "$data/$key.lin"; fi >"$base.lin"
+    cp "$base.alf" "$corpus/alphabet_file/data-$key"
+    cp "$base.lin" "$corpus/rule_file/data-$key"
+    { cat "$base.syl"; nul; cat "$base.ex"; nul; sample_line "$key"; } \
         >"$corpus/syllable_files/data-$key"
-    { cat_or_empty "$base.alf"; nul; cat_or_empty "$base.syl"; nul; cat_or_empty "$base.ex"; nul
-      cat_or_empty "$base.lin"; nul; sample_line "$key"; } >"$corpus/language_files/data-$key"
+    { cat "$base.alf"; nul; cat "$base.syl"; nul; cat "$base.ex"; nul; cat "$base.lin"; nul
+      sample_line "$key"; } >"$corpus/language_files/data-$key"
     "$build/fuzz/qm-fuzz-seed-compiler" "$base" "$corpus/compiled_file/data-$key"
     sample_line "$key" >"$corpus/transcribe/data-$key"
 done
