@@ -88,6 +88,10 @@ TEST_F(English, EverythingElsePassesThrough) {
     EXPECT_EQ(T("Hewlett 2-Packard"), "Хьюлетт 2-Пакард|Хьюлетт 2-Паккард|Хьюлетт 2-Пэкард|Хьюлетт 2-Пэккард");
     EXPECT_EQ(T("Tom Sawyer!"), "Том Сойер!");
     EXPECT_EQ(T("Smith, 1984"), "Смит, 1984");
+    // Accented letters of borrowed names are letters of the word.
+    EXPECT_EQ(T("Brontë"), "Бронте");
+    EXPECT_EQ(T("Zoë"), "Зоэ");
+    EXPECT_EQ(T("Müller"), "Мюллер");
 }
 
 TEST_F(English, SingleVowelsFollowTheSyllableAndTheStress) {
