@@ -111,19 +111,19 @@ void Syllabite::LoadExceptions(const Text& key) {
 
     const Text name = key + ".ex";
     if (!platform::FileExists(name)) return;
-    exceptionKeys.LoadFromFile(name);
+    platform::StringList lines;
+    lines.LoadFromFile(name);
 
-    int i = 0;
-    while (i < exceptionKeys.Count()) {
-        const Text line = exceptionKeys[i];
+    // Each line is divided into the lists in file order (a line without ";" is dropped); the
+    // lines are not edited in place, which would move every later line each time.
+    for (int i = 0; i < lines.Count(); ++i) {
+        const Text& line = lines[i];
         const int divider = platform::LastDelimiter(";", line);
-        exceptionKeys.Delete(i);
         if (divider == 0) continue;
         const Text word = line.substr(0, static_cast<std::size_t>(divider - 1));
         const Text replacement = line.substr(static_cast<std::size_t>(divider));
         const int index = exceptionValues.Add(platform::Trim(platform::AnsiUpperCase(replacement)));
-        exceptionKeys.Insert(i, platform::Trim(platform::AnsiUpperCase(word)), index);
-        ++i;
+        exceptionKeys.Add(platform::Trim(platform::AnsiUpperCase(word)), index);
     }
     exceptionKeys.SetSorted(true);
 }
