@@ -12,6 +12,12 @@
 // suffix tables (suffix texts stored reversed) and whole-word exceptions.
 class Syllabite {
 public:
+    // Affix outputs may be far longer than their inputs. Analyse stops at the first word or
+    // non-letter run that finds this many symbols made, and MatchAffixes stops joining outputs
+    // past this many bytes, so that hostile tables cannot blow a line up without end. An
+    // ordinary 64 KB line makes about 90,000 symbols.
+    static constexpr std::int32_t MaxLineSymbols = 1 << 18;
+
     platform::StringList prefixIn;
     platform::StringList prefixOut; // line i belongs to prefixIn line i
     platform::StringList suffixIn;

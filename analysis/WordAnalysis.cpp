@@ -74,7 +74,7 @@ void Syllabite::MatchAffixes(const Text& text, std::size_t& position,
     Text acc;
     int i = -1;
     bool active = true;
-    while (active && position < text.size()) {
+    while (active && position < text.size() && acc.size() < MaxLineSymbols) {
         const unsigned char current = static_cast<unsigned char>(text[position - 1]);
         if (i == -1) i = 0;
         while (i < n && firstByte(i) < current)
@@ -165,6 +165,7 @@ void Syllabite::Analyse(const Text& line, SymbolCollection& out) const {
     SymbolCollection w(false, true);
     std::vector<Symbol> symbols;
     for (const auto& [word, between] : runs) {
+        if (out.Count() >= MaxLineSymbols) return;
         int found = 0;
         if (exceptionKeys.Find(word, found)) {
             AppendLiterals(exceptionValues[static_cast<int>(exceptionKeys.Object(found))], out);

@@ -49,7 +49,7 @@ void ReadParamBlock(const char* text, std::size_t& position, std::size_t length,
             while (position < length && !IsLineEnd(text[position]))
                 ++position;
             pair.SetValue(text + start, position - start);
-            set.Add(&pair);
+            if (set.Count() < Symbol::MaxParams) set.Add(&pair);
         }
         SkipLine(text, position, length);
     }
@@ -73,7 +73,7 @@ std::size_t ReadParamList(const char* text, std::size_t position, std::size_t le
                text[position] != ']')
             ++position;
         pair.SetValue(text + start, position - start);
-        set.Add(&pair);
+        if (set.Count() < Symbol::MaxParams) set.Add(&pair);
     }
     return position;
 }

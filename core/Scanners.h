@@ -18,12 +18,14 @@ std::size_t CopyUntil(const char* text, std::size_t& position, std::size_t lengt
 
 // Reads lines name=value up to a line whose first byte is '-' (or the end of the text), adds
 // the pairs to set and leaves position after the closing line. Names are cut to 23 bytes,
-// values to 11; a line without '=' adds nothing.
+// values to 11; a line without '=' adds nothing, nor does a pair once set holds
+// Symbol::MaxParams.
 void ReadParamBlock(const char* text, std::size_t& position, std::size_t length,
                     SmbParamCollection& set);
 
 // Reads pairs ",name=value" from position up to ';', ']' or the end of the text, adds them to
 // set and returns the position where the list ended. Names are cut to 23 bytes and values to
-// 11; a name that reaches ';', ']' or the end without '=' adds nothing.
+// 11; a name that reaches ';', ']' or the end without '=' adds nothing, nor does a pair once
+// set holds Symbol::MaxParams.
 std::size_t ReadParamList(const char* text, std::size_t position, std::size_t length,
                           SmbParamCollection& set);

@@ -51,7 +51,7 @@ int Symbol::ReadSymbol(const char* data, std::size_t size, std::size_t& position
             params.Clear();
             return 1;
         }
-        params.Add(&p);
+        if (params.Count() < MaxParams) params.Add(&p);
     }
     return 0;
 }

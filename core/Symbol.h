@@ -12,6 +12,10 @@ using SmbParamCollection = THamCollection<SmbParams>;
 // sorted parameter set. Code 0 in a pattern matches any code.
 class Symbol {
 public:
+    // Most parameters a reader gives one symbol; pairs past it are read over and dropped.
+    // Shipped data uses at most 6; a hostile file cannot make every symbol carry thousands.
+    static constexpr std::int32_t MaxParams = 16;
+
     std::uint32_t code = 32;
     std::int32_t extra = 0;
     SmbParamCollection params;
@@ -34,7 +38,8 @@ public:
     void AddParam(const char* name, const char* value);
 
     // Reads one compiled record (code, extra, count, parameter records) at position, never
-    // past size. Returns 0, or 1 with params emptied when a record fails or is cut short.
+    // past size; keeps the first MaxParams parameters. Returns 0, or 1 with params emptied
+    // when a record fails or is cut short.
     int ReadSymbol(const char* data, std::size_t size, std::size_t& position);
 };
 

@@ -39,3 +39,42 @@ TEST_F(LargeData, ExceptionListOfFiftyThousandLines) {
 }
 
 } // namespace
+
+namespace {
+
+// A prefix table whose output is far longer than its input blows every word up.
+class AffixBlowUp : public InTempDir {
+protected:
+    void SetUp() override {
+        InTempDir::SetUp();
+        Write("big.alf", Letters("abc"));
+        Write("big.syl", "a\r\nb " + std::string(5000, 'c') + "\r\n\r\n");
+        s.LoadTextFiles("big");
+    }
+    std::int32_t Analysed(const Text& line) {
+        SymbolCollection out;
+        out.SetSorted(false);
+        s.Analyse(line, out);
+        return out.Count();
+    }
+    Syllabite s;
+};
+
+TEST_F(AffixBlowUp, ALineStopsAtTheFirstRunPastTheLimit) {
+    // A word: "<", 5000 for the prefix "b", then "a", "b" and ">"; a blank between words.
+    EXPECT_EQ(Analysed("bab bab"), 5004 + 1 + 5004);
+    Text line;
+    for (int i = 0; i < 100; ++i)
+        line += "bab ";
+    const std::int32_t count = Analysed(line);
+    EXPECT_GE(count, Syllabite::MaxLineSymbols);
+    EXPECT_LT(count, Syllabite::MaxLineSymbols + 5005);
+}
+
+TEST_F(AffixBlowUp, OneWordStopsJoiningAffixOutputsPastTheLimit) {
+    const std::int32_t count = Analysed(Text(200, 'b') + "a");
+    EXPECT_GE(count, Syllabite::MaxLineSymbols);
+    EXPECT_LT(count, Syllabite::MaxLineSymbols + 5000 + 200);
+}
+
+} // namespace
