@@ -4,6 +4,7 @@
 #include "EngineTestSupport.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -24,6 +25,26 @@ TEST_F(EngineTest, ForkedVariantsKeepTheirOwnOutputThroughEveryKindOfStep) {
     const std::string tail = E + "," + B + G + "CA>";
     EXPECT_EQ(Run(in), Variants({B + "px" + tail, B + "py" + tail, B + "qx" + tail, B + "qy" + tail,
                                  B + "rx" + tail, B + "ry" + tail}));
+}
+
+TEST_F(EngineTest, ALongLineCostsTimeInProportionToItsLength) {
+    // Found by fuzzing the shipped languages: every step copied the output written so far, so
+    // a long line took time in the square of its length (minutes for 64 KB).
+    Rules({"[a]=[x]", "[b;c]=[y;z]"});
+    const std::string line = [] {
+        std::string s;
+        while (s.size() < 200000)
+            s += "abca";
+        return s;
+    }();
+    const auto start = std::chrono::steady_clock::now();
+    const Variants out = Run(Input(line));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].size(), B.size() + line.size() + 1);
+    EXPECT_EQ(out[0].substr(B.size(), 8), "xyzxxyzx");
+    EXPECT_LT(seconds, 20.0);
 }
 
 TEST_F(EngineTest, VariantCapShrinksOnlyForLongInputs) {
