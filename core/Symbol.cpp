@@ -94,6 +94,35 @@ bool Matches(const Symbol& pattern, const Symbol& symbol) {
     return codes && ContainsAll(symbol.params, pattern.params);
 }
 
+bool CopiesAsIs(const Symbol& s) {
+    const SmbParamCollection& params = s.params;
+    if (!params.Sorted()) return true;
+    for (std::int32_t i = 1; i < params.Count(); ++i)
+        if (params[i - 1] > params[i]) return false;
+    return true;
+}
+
+void CopyExactly(Symbol& to, const Symbol& from) {
+    to.code = from.code;
+    to.extra = from.extra;
+    SmbParamCollection& params = to.params;
+    const SmbParamCollection& source = from.params;
+    params.Clear();
+    params.SetStoring(source.Storing());
+    params.SetSorted(source.Sorted());
+    params.SetDuplicates(source.Duplicates());
+    params.SetCapacity(source.Capacity());
+    for (std::int32_t i = 0; i < source.Count(); ++i) {
+        if (params.Storing()) {
+            params.Insert(i, source.At(i));
+        } else {
+            auto* copy = new SmbParams;
+            *copy = source[i];
+            params.Insert(i, copy);
+        }
+    }
+}
+
 bool operator==(const SymbolCollection& a, const SymbolCollection& b) {
     if (a.Count() != b.Count()) return false;
     for (std::int32_t i = 0; i < a.Count(); ++i)

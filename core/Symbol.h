@@ -58,6 +58,14 @@ int CompareParams(const Symbol& a, const Symbol& b);
 // of pattern.
 bool Matches(const Symbol& pattern, const Symbol& symbol);
 
+// True when a copy of s (Symbol assignment, which adds the parameters one by one to a sorted
+// set) has its parameters in the order s has them. Only a merge that overwrites a value in place
+// can leave a symbol whose copy differs.
+bool CopiesAsIs(const Symbol& s);
+// Makes to an exact copy of from, parameters in from's order (even where a plain assignment
+// would re-sort them).
+void CopyExactly(Symbol& to, const Symbol& from);
+
 // Sequence comparisons: equal lengths element by element; otherwise the shorter is less.
 bool operator==(const SymbolCollection& a, const SymbolCollection& b);
 bool operator!=(const SymbolCollection& a, const SymbolCollection& b);

@@ -1,3 +1,4 @@
+#include "engine/WorkingSets.h"
 #include "rules/TransCriber.h"
 
 #include <algorithm>
@@ -5,24 +6,28 @@
 
 namespace {
 
-void AddCandidate(IdCollection& candidates, IdCollection& offsets, std::int32_t id,
-                  std::uint32_t offset) {
-    std::uint32_t value = static_cast<std::uint32_t>(id);
-    candidates.Add(&value);
-    offsets.Add(&offset);
+// The two parallel collections as one list of pairs, and back.
+std::vector<Candidate> Pairs(const IdCollection& candidates, const IdCollection& offsets) {
+    std::vector<Candidate> pairs;
+    for (std::int32_t k = 0; k < candidates.Count(); ++k)
+        pairs.push_back({candidates[k], offsets[k]});
+    return pairs;
 }
 
-// Replaces both lists by the entries whose keep flag is set, in their order.
-void KeepOnly(IdCollection& candidates, IdCollection& offsets, const std::vector<bool>& keep) {
-    IdCollection keptCandidates(candidates.Sorted(), candidates.Storing());
-    IdCollection keptOffsets(offsets.Sorted(), offsets.Storing());
-    for (std::int32_t k = 0; k < candidates.Count(); ++k) {
-        if (!keep[static_cast<std::size_t>(k)]) continue;
-        keptCandidates.Add(candidates.At(k));
-        keptOffsets.Add(offsets.At(k));
+void Store(const std::vector<Candidate>& pairs, IdCollection& candidates, IdCollection& offsets) {
+    candidates.Clear();
+    offsets.Clear();
+    for (Candidate c : pairs) {
+        candidates.Add(&c.id);
+        offsets.Add(&c.offset);
     }
-    candidates.Assign(keptCandidates);
-    offsets.Assign(keptOffsets);
+}
+
+std::vector<const Symbol*> Pointers(const SymbolCollection& history) {
+    std::vector<const Symbol*> pointers;
+    for (std::int32_t i = 0; i < history.Count(); ++i)
+        pointers.push_back(history.At(i));
+    return pointers;
 }
 
 } // namespace
@@ -30,6 +35,35 @@ void KeepOnly(IdCollection& candidates, IdCollection& offsets, const std::vector
 bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection& candidates,
                               IdCollection& offsets, bool keyless, std::uint32_t s,
                               const SymbolCollection* history) {
+    std::vector<Candidate> pairs = Pairs(candidates, offsets);
+    const std::vector<const Symbol*> past =
+        history ? Pointers(*history) : std::vector<const Symbol*>();
+    const bool found =
+        SelectCandidates(input, a, pairs, keyless, s, history ? past.data() : nullptr,
+                         static_cast<std::int32_t>(past.size()));
+    Store(pairs, candidates, offsets);
+    return found;
+}
+
+void TransCriber::FilterByContext(IdCollection& candidates, IdCollection& offsets,
+                                  const SymbolCollection& history) {
+    std::vector<Candidate> pairs = Pairs(candidates, offsets);
+    const std::vector<const Symbol*> past = Pointers(history);
+    const std::size_t before = pairs.size();
+    FilterCandidates(pairs, past.data(), static_cast<std::int32_t>(past.size()));
+    if (pairs.size() != before) Store(pairs, candidates, offsets);
+}
+
+void TransCriber::PickBest(IdCollection& candidates, IdCollection& offsets) {
+    std::vector<Candidate> pairs = Pairs(candidates, offsets);
+    const std::size_t before = pairs.size();
+    PickBestCandidates(pairs);
+    if (pairs.size() != before) Store(pairs, candidates, offsets);
+}
+
+bool TransCriber::SelectCandidates(const Symbol* input, std::int32_t a,
+                                   std::vector<Candidate>& candidates, bool keyless,
+                                   std::uint32_t s, const Symbol* const* history, std::int32_t h) {
     const std::int32_t N = ruleCount;
     const std::uint32_t c = input[0].code;
     std::int32_t i = 0;
@@ -38,15 +72,17 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
         ++comparisons;
         return CompareAt(rule, word, n);
     };
+    const auto Add = [&candidates](std::int32_t id, std::uint32_t offset) {
+        candidates.push_back({static_cast<std::uint32_t>(id), offset});
+    };
 
     if (keyless) {
         for (; i < N && rules[i].left.Count() == 1 && keys[i] == 0; ++i)
-            if (Compare(rules[i], input, a) == 0) AddCandidate(candidates, offsets, i, s);
+            if (Compare(rules[i], input, a) == 0) Add(i, s);
         for (; i < N && keys[i] == 0; ++i)
-            if (Compare(rules[i], input - s, a + static_cast<std::int32_t>(s)) == 0)
-                AddCandidate(candidates, offsets, i, s);
+            if (Compare(rules[i], input - s, a + static_cast<std::int32_t>(s)) == 0) Add(i, s);
     }
-    const bool hadKeyless = candidates.Count() > 0;
+    const bool hadKeyless = !candidates.empty();
 
     // keys is non-decreasing: the first key not below c (past the keyless rules, whose key 0
     // is below every other) is found by bisection rather than by walking a large rule set.
@@ -77,8 +113,7 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
                 ++k;
             if (r == 0) {
                 for (; k < N && Compare(rules[k], input, a) == 0; ++k)
-                    if (!(hadKeyless && rules[k].left.Count() == 1))
-                        AddCandidate(candidates, offsets, k, 0);
+                    if (!(hadKeyless && rules[k].left.Count() == 1)) Add(k, 0);
             }
             while (k < N && keys[k] == c && (r = Compare(rules[k], input, a)) > 0)
                 ++k;
@@ -86,64 +121,51 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
         }
     }
 
-    if (candidates.Count() == 0) return false;
+    if (candidates.empty()) return false;
     if (history) {
-        FilterByContext(candidates, offsets, *history);
-        if (candidates.Count() == 0) return false;
+        FilterCandidates(candidates, history, h);
+        if (candidates.empty()) return false;
     }
-    PickBest(candidates, offsets);
-    for (std::int32_t k = 0; k < candidates.Count(); ++k)
-        used[candidates[k]] = 1;
+    PickBestCandidates(candidates);
+    for (const Candidate& candidate : candidates)
+        used[candidate.id] = 1;
     return true;
 }
 
-void TransCriber::FilterByContext(IdCollection& candidates, IdCollection& offsets,
-                                  const SymbolCollection& history) {
-    const std::int32_t h = history.Count();
+void TransCriber::FilterCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
+                                   std::int32_t h) {
     if (h == 0) return;
-    std::vector<bool> keep(static_cast<std::size_t>(candidates.Count()), true);
-    bool all = true;
-    for (std::int32_t k = 0; k < candidates.Count(); ++k) {
-        const ScribeRule& rule = rules[candidates[k]];
-        for (std::int32_t x = 0; x < rule.context.Count(); ++x) {
-            const Symbol& condition = rule.context[x];
-            const std::uint32_t last = static_cast<std::uint32_t>(h - 1);
+    const std::uint32_t last = static_cast<std::uint32_t>(h - 1);
+    // The candidates that pass every condition, in their order.
+    const auto fails = [&](const Candidate& candidate) {
+        const SymbolCollection& context = rules[candidate.id].context;
+        for (std::int32_t x = 0; x < context.Count(); ++x) {
+            const Symbol& condition = context[x];
             if (last < condition.code ||
-                !ContainsAll(history[static_cast<std::int32_t>(last - condition.code)].params,
-                             condition.params)) {
-                keep[static_cast<std::size_t>(k)] = false;
-                all = false;
-                break;
-            }
+                !ContainsAll(history[last - condition.code]->params, condition.params))
+                return true;
         }
-    }
-    if (!all) KeepOnly(candidates, offsets, keep);
+        return false;
+    };
+    candidates.erase(std::remove_if(candidates.begin(), candidates.end(), fails), candidates.end());
 }
 
-void TransCriber::PickBest(IdCollection& candidates, IdCollection& offsets) {
-    const std::int32_t count = candidates.Count();
-    if (count <= 1) return;
-    std::int32_t bestL = rules[candidates[0]].left.Count();
-    std::int32_t bestW = rules[candidates[0]].wildcardCount;
-    std::int32_t ties = 1;
-    for (std::int32_t k = 1; k < count; ++k) {
-        const ScribeRule& rule = rules[candidates[k]];
+void TransCriber::PickBestCandidates(std::vector<Candidate>& candidates) {
+    if (candidates.size() <= 1) return;
+    std::int32_t bestL = rules[candidates[0].id].left.Count();
+    std::int32_t bestW = rules[candidates[0].id].wildcardCount;
+    for (std::size_t k = 1; k < candidates.size(); ++k) {
+        const ScribeRule& rule = rules[candidates[k].id];
         const std::int32_t L = rule.left.Count();
         const std::int32_t W = rule.wildcardCount;
         if (L > bestL || (L == bestL && W < bestW)) {
             bestL = L;
             bestW = W;
-            ties = 1;
-        } else if (L == bestL && W == bestW) {
-            ++ties;
         }
     }
-    if (ties == count) return;
-    std::vector<bool> keep(static_cast<std::size_t>(count));
-    for (std::int32_t k = 0; k < count; ++k) {
-        const ScribeRule& rule = rules[candidates[k]];
-        keep[static_cast<std::size_t>(k)] =
-            rule.left.Count() == bestL && rule.wildcardCount == bestW;
-    }
-    KeepOnly(candidates, offsets, keep);
+    const auto worse = [&](const Candidate& candidate) {
+        const ScribeRule& rule = rules[candidate.id];
+        return rule.left.Count() != bestL || rule.wildcardCount != bestW;
+    };
+    candidates.erase(std::remove_if(candidates.begin(), candidates.end(), worse), candidates.end());
 }

@@ -12,38 +12,36 @@ Symbol codes::Marker(std::uint32_t code, const char* value) {
 
 namespace {
 
-// One run of the engine over an input sequence.
+// One run of the engine over an input sequence. The variants live in the engine's working
+// sets; after Execute the current generation holds the finished variants, each already ending
+// as it is handed back (trailing begin marker removed, or final marker added).
 class Run {
 public:
-    Run(TransCriber& engine, const Symbol* input, std::uint32_t n)
-        : engine_(engine), input_(input), n_(n), begin_(codes::Marker(codes::WordStart, "beg")),
-          end_(codes::Marker(codes::WordEnd, "end")), gap_(codes::Marker(codes::Gap, "prom")),
-          placeholder_(codes::Placeholder), final_(codes::WordEnd), cap_(engine.VariantCap(n)),
+    Run(TransCriber& engine, WorkingSets& ws, const Symbol* input, std::uint32_t n)
+        : engine_(engine), ws_(ws), input_(input), n_(n), cap_(engine.VariantCap(n)),
           startComparisons_(engine.comparisons) {}
 
-    SymbolCollection* Execute(std::int32_t& count);
+    void Execute();
 
 private:
     bool Step(std::int32_t v);
     // The last candidate of a step takes the variant itself instead of a copy.
-    void ApplyRule(std::uint32_t id, std::uint32_t start, SymbolCollection& variant,
-                   std::uint32_t p, bool variantKeyless, bool takeVariant);
-    void Resolve(const ScribeRule& rule, const Symbol& reference, std::uint32_t offset,
-                 std::uint32_t p, SymbolCollection& out, std::int32_t& held, std::int32_t& j);
+    void ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t p, bool takeVariant);
+    void Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p,
+                 std::vector<const Symbol*>& out, std::int32_t& held, std::int32_t& j);
 
-    TransCriber& engine_;
-    const Symbol* input_;
-    std::uint32_t n_;
-    WorkingSets ws_;
-    Symbol begin_, end_, gap_, placeholder_, final_;
     // Work spent on rule selection so far, against the engine's comparisonLimit.
     std::uint64_t Work() const { return engine_.comparisons - startComparisons_; }
 
+    TransCriber& engine_;
+    WorkingSets& ws_;
+    const Symbol* input_;
+    std::uint32_t n_;
     std::int32_t cap_; // most variants this run keeps
     std::uint64_t startComparisons_;
 };
 
-SymbolCollection* Run::Execute(std::int32_t& count) {
+void Run::Execute() {
     if (engine_.traceOn) {
         Text line;
         for (std::uint32_t i = 0; i < n_; ++i)
@@ -51,46 +49,28 @@ SymbolCollection* Run::Execute(std::int32_t& count) {
         engine_.TraceLine(line);
         engine_.TraceLine("====");
     }
-    ws_.seed.Add(&begin_);
-    {
-        std::uint32_t zero = 0;
-        bool on = true;
-        ws_.current->Add(&ws_.seed);
-        ws_.positions.Add(&zero);
-        ws_.keyless.Add(&on);
-    }
+    ws_.Start();
     bool unfinished = true;
     while (unfinished) {
         unfinished = false;
-        for (std::int32_t v = 0; v < ws_.current->Count(); ++v)
+        for (std::int32_t v = 0; v < ws_.current.Count(); ++v)
             if (Step(v)) unfinished = true;
         ws_.Swap();
     }
-
-    const std::int32_t variants = ws_.current->Count();
-    auto* result = new SymbolCollection[static_cast<std::size_t>(variants)];
-    for (std::int32_t k = 0; k < variants; ++k) {
-        SymbolCollection& out = result[k];
-        out.SetSorted(false);
-        out.Swap((*ws_.current)[k]); // the variant itself: Sorted off, Storing on
-        if (out.Count() > 0 && out[out.Count() - 1].code == codes::WordStart)
-            out.Delete(out.Count() - 1);
+    for (std::int32_t k = 0; k < ws_.current.Count(); ++k) {
+        std::vector<const Symbol*>& out = ws_.current[k].out;
+        if (!out.empty() && out.back()->code == codes::WordStart)
+            out.pop_back();
         else
-            out.Add(&final_);
-        for (std::int32_t i = 0; i < out.Count(); ++i)
-            if (codes::IsWideLiteral(out[i].code)) out[i].code &= 0xFFFFu;
+            out.push_back(&ws_.final);
     }
-    count = variants;
-    if (engine_.traceOn) engine_.WriteTrace("trans.log");
-    return result;
 }
 
 // One step of current variant v; returns true when the variant was unfinished.
 bool Run::Step(std::int32_t v) {
     // Every entry a step appends but the last is a copy; the last takes the variant itself.
-    SymbolCollection& variant = (*ws_.current)[v];
-    const std::uint32_t p = ws_.positions[v];
-    const bool keyless = ws_.keyless[v];
+    Variant& variant = ws_.current[v];
+    const std::uint32_t p = variant.position;
     // Past the work bound only the first variant goes on.
     if (v > 0 && Work() > engine_.comparisonLimit) return false;
     if (p >= n_) {
@@ -99,51 +79,54 @@ bool Run::Step(std::int32_t v) {
     }
     const std::uint32_t c = input_[p].code;
     if (codes::IsWideLiteral(c)) {
-        SymbolCollection& out = ws_.MoveNext(variant, p, true);
+        Variant& next = ws_.MoveNext(variant, p, true);
         std::uint32_t q = p;
         while (q < n_ && codes::IsWideLiteral(input_[q].code))
-            out.Add(const_cast<Symbol*>(&input_[q++]));
-        ws_.nextPositions[ws_.nextPositions.Count() - 1] = q;
+            next.out.push_back(ws_.pool.Copy(&input_[q++]));
+        next.position = q;
         return true;
     }
     if (codes::IsLiteralRunSymbol(c)) {
-        SymbolCollection& out = ws_.MoveNext(variant, p, true);
-        out.Add(&end_);
+        Variant& next = ws_.MoveNext(variant, p, true);
+        next.out.push_back(&ws_.end);
         std::uint32_t q = p;
         while (q < n_ && codes::IsLiteralRunSymbol(input_[q].code))
-            out.Add(const_cast<Symbol*>(&input_[q++]));
-        out.Add(&begin_);
-        ws_.nextPositions[ws_.nextPositions.Count() - 1] = q;
+            next.out.push_back(ws_.pool.Copy(&input_[q++]));
+        next.out.push_back(&ws_.begin);
+        next.position = q;
         return true;
     }
 
     const std::uint32_t s = p > 0 ? 1 : 0;
+    std::vector<Candidate>& candidates = ws_.candidates;
     if (Work() <= 2 * engine_.comparisonLimit)
-        engine_.SelectRules(input_ + p, static_cast<std::int32_t>(n_ - p), ws_.candidates,
-                            ws_.offsets, keyless, s, &variant);
-    const std::int32_t found = ws_.candidates.Count();
+        engine_.SelectCandidates(input_ + p, static_cast<std::int32_t>(n_ - p), candidates,
+                                 variant.keyless, s, variant.out.data(),
+                                 static_cast<std::int32_t>(variant.out.size()));
+    const std::int32_t found = static_cast<std::int32_t>(candidates.size());
     if (found == 0) {
-        SymbolCollection& out = ws_.MoveNext(variant, p + 1, true);
-        if (c != codes::WordStart && c != codes::WordEnd) out.Add(&gap_);
+        Variant& next = ws_.MoveNext(variant, p + 1, true);
+        if (c != codes::WordStart && c != codes::WordEnd) next.out.push_back(&ws_.gap);
         return true;
     }
     // Each remaining current variant will add at least one entry of its own.
     const std::int64_t live =
-        static_cast<std::int64_t>(ws_.next->Count()) + (ws_.current->Count() - v - 1) + found;
+        static_cast<std::int64_t>(ws_.next.Count()) + (ws_.current.Count() - v - 1) + found;
     const std::int32_t applied = live > cap_ || Work() > engine_.comparisonLimit ? 1 : found;
     for (std::int32_t k = 0; k < applied; ++k)
-        ApplyRule(ws_.candidates[k], ws_.offsets[k], variant, p, keyless, k == applied - 1);
-    ws_.candidates.Clear();
-    ws_.offsets.Clear();
+        ApplyRule(candidates[static_cast<std::size_t>(k)], variant, p, k == applied - 1);
+    candidates.clear();
     return true;
 }
 
-void Run::ApplyRule(std::uint32_t id, std::uint32_t start, SymbolCollection& variant,
-                    std::uint32_t p, bool variantKeyless, bool takeVariant) {
-    const ScribeRule& rule = engine_.rules[id];
+void Run::ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t p,
+                    bool takeVariant) {
+    const ScribeRule& rule = engine_.rules[candidate.id];
+    const std::uint32_t start = candidate.offset;
     const std::int32_t L = rule.left.Count();
-    SymbolCollection& out =
-        takeVariant ? ws_.MoveNext(variant, p, true) : ws_.AddNext(variant, p, true);
+    const bool variantKeyless = variant.keyless;
+    Variant& next = takeVariant ? ws_.MoveNext(variant, p, true) : ws_.CopyNext(variant, p, true);
+    std::vector<const Symbol*>& out = next.out;
     if (engine_.traceOn) engine_.TraceLine(TransCriber::RuleText(rule));
 
     std::int32_t held = static_cast<std::int32_t>(start);
@@ -151,21 +134,23 @@ void Run::ApplyRule(std::uint32_t id, std::uint32_t start, SymbolCollection& var
     for (std::int32_t j = 0; j < rule.right.Count(); ++j) {
         const Symbol& r = rule.right[j];
         if (!codes::IsReference(r.code)) {
-            out.Add(const_cast<Symbol*>(&r));
+            out.push_back(ws_.pool.Copy(&r));
             continue;
         }
         const std::uint32_t d = codes::ReferenceDigit(r.code);
         if (j == last && d != 0 && static_cast<std::int64_t>(d) == L - 1) {
             ++held;
         } else if (d == 0 && j == 0 && L != 1) {
-            TransCriber::MergeParams(out[out.Count() - 1].params, r.params);
+            // The symbol written for the previous input symbol is amended: in this variant
+            // only, so it is replaced by an amended copy.
+            out.back() = ws_.pool.Amended(out.back(), &r);
         } else {
             std::uint32_t offset = 0;
             if (d != 0) {
                 offset = d + static_cast<std::uint32_t>(held) - start;
                 if (rule.right[0].code == codes::Reference) --offset;
             }
-            Resolve(rule, r, offset, p, out, held, j);
+            Resolve(r, offset, p, out, held, j);
         }
     }
 
@@ -183,21 +168,22 @@ void Run::ApplyRule(std::uint32_t id, std::uint32_t start, SymbolCollection& var
         position = p + 1;
         keyless = true;
     }
-    ws_.nextPositions[ws_.nextPositions.Count() - 1] = position;
-    ws_.nextKeyless[ws_.nextKeyless.Count() - 1] = keyless;
+    next.position = position;
+    next.keyless = keyless;
 }
 
-void Run::Resolve(const ScribeRule& /*rule*/, const Symbol& reference, std::uint32_t offset,
-                  std::uint32_t p, SymbolCollection& out, std::int32_t& held, std::int32_t& j) {
+void Run::Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p,
+                  std::vector<const Symbol*>& out, std::int32_t& held, std::int32_t& j) {
+    std::vector<Candidate>& subCandidates = ws_.subCandidates;
     const std::uint64_t q = static_cast<std::uint64_t>(p) + offset;
     if (q < n_)
-        engine_.SelectRules(input_ + q, static_cast<std::int32_t>(n_ - q), ws_.subCandidates,
-                            ws_.subOffsets, false, 0, nullptr);
-    if (ws_.subCandidates.Count() == 0) {
-        out.Add(&placeholder_);
+        engine_.SelectCandidates(input_ + q, static_cast<std::int32_t>(n_ - q), subCandidates,
+                                 false, 0, nullptr, 0);
+    if (subCandidates.empty()) {
+        out.push_back(&ws_.placeholder);
         return;
     }
-    const ScribeRule& sub = engine_.rules[ws_.subCandidates[0]];
+    const ScribeRule& sub = engine_.rules[subCandidates[0].id];
     if (engine_.traceOn) {
         engine_.TraceLine("<-->");
         engine_.TraceLine(TransCriber::RuleText(sub));
@@ -214,11 +200,9 @@ void Run::Resolve(const ScribeRule& /*rule*/, const Symbol& reference, std::uint
                 if (t == subRight - 1 && d2 != 0 && static_cast<std::int64_t>(d2) == subLeft - 1)
                     ++held;
                 else
-                    out.Add(&placeholder_);
+                    out.push_back(&ws_.placeholder);
             } else {
-                Symbol copy(u);
-                TransCriber::MergeParams(copy.params, reference.params);
-                out.Add(&copy);
+                out.push_back(ws_.pool.Merged(&u, &reference));
             }
         }
     }
@@ -231,8 +215,7 @@ void Run::Resolve(const ScribeRule& /*rule*/, const Symbol& reference, std::uint
         if (sub.left[subLeft - 1].code != 0 && codes::IsReference(sub.right[0].code)) --w;
         if (w > 1) j += w - 1;
     }
-    ws_.subCandidates.Clear();
-    ws_.subOffsets.Clear();
+    subCandidates.clear();
 }
 
 } // namespace
@@ -244,9 +227,49 @@ std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n
         count = 0;
         return 1;
     }
-    Run run(*this, input, n);
-    variants = run.Execute(count);
+    WorkingSets& ws = Working();
+    Run(*this, ws, input, n).Execute();
+
+    const std::int32_t found = ws.current.Count();
+    auto* result = new SymbolCollection[static_cast<std::size_t>(found)];
+    for (std::int32_t k = 0; k < found; ++k) {
+        const std::vector<const Symbol*>& symbols = ws.current[k].out;
+        SymbolCollection& out = result[k];
+        out.SetSorted(false);
+        out.SetCapacity(static_cast<std::int32_t>(symbols.size()));
+        Symbol blank;
+        for (const Symbol* s : symbols) {
+            // Each symbol exactly as the variant holds it.
+            const std::int32_t at = out.Count();
+            out.Insert(at, &blank);
+            Symbol& copy = out[at];
+            CopyExactly(copy, *s);
+            if (codes::IsWideLiteral(copy.code)) copy.code &= 0xFFFFu;
+        }
+    }
+    variants = result;
+    count = found;
+    ws.Trim();
+    if (traceOn) WriteTrace("trans.log");
     return 1;
+}
+
+void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
+                                  std::vector<std::uint32_t>& found,
+                                  std::vector<std::size_t>& ends) {
+    found.clear();
+    ends.clear();
+    if (n == 0) return;
+    WorkingSets& ws = Working();
+    Run(*this, ws, input, n).Execute();
+
+    for (std::int32_t k = 0; k < ws.current.Count(); ++k) {
+        for (const Symbol* s : ws.current[k].out)
+            found.push_back(codes::IsWideLiteral(s->code) ? s->code & 0xFFFFu : s->code);
+        ends.push_back(found.size());
+    }
+    ws.Trim();
+    if (traceOn) WriteTrace("trans.log");
 }
 
 void TransCriber::MergeParams(SmbParamCollection& target, const SmbParamCollection& source) {

@@ -1,39 +1,127 @@
 #include "engine/WorkingSets.h"
 
-#include <utility>
+#include "engine/SymbolCodes.h"
+#include "rules/TransCriber.h"
+
+namespace {
+
+// Outputs longer than this many symbols are not kept for later runs.
+constexpr std::size_t kKeptOutput = std::size_t{1} << 16;
+// Nor are more spare variants than the variant cap, or more merged symbols than this.
+constexpr std::size_t kKeptVariants = TransCriber::MaxVariants;
+constexpr std::size_t kKeptMerged = 4096;
+
+} // namespace
+
+void Generation::Trim(std::size_t limit) {
+    if (slots_.size() > kKeptVariants) slots_.resize(kKeptVariants);
+    for (Variant& v : slots_)
+        if (v.out.capacity() > limit) std::vector<const Symbol*>().swap(v.out);
+}
+
+Symbol& SymbolPool::Fresh() {
+    if (used_ == symbols_.size()) symbols_.emplace_back();
+    return symbols_[used_++];
+}
+
+const Symbol* SymbolPool::Normalized(const Symbol* s) {
+    const Key key(s, nullptr);
+    const auto found = normalized_.find(key);
+    if (found != normalized_.end()) return found->second;
+    Symbol& made = Fresh();
+    made = *s;
+    normalized_.emplace(key, &made);
+    return &made;
+}
+
+const Symbol* SymbolPool::Merged(const Symbol* u, const Symbol* reference) {
+    const Key key(u, reference);
+    const auto found = merged_.find(key);
+    if (found != merged_.end()) return found->second;
+    Symbol& made = Fresh();
+    made = *u;
+    TransCriber::MergeParams(made.params, reference->params);
+    if (!CopiesAsIs(made)) { // the variant holds a copy of the merged symbol
+        SmbParamCollection copy;
+        copy.Assign(made.params);
+        made.params.Swap(copy);
+    }
+    merged_.emplace(key, &made);
+    return &made;
+}
+
+const Symbol* SymbolPool::Amended(const Symbol* base, const Symbol* source) {
+    const Key key(base, source);
+    const auto found = amended_.find(key);
+    if (found != amended_.end()) return found->second;
+    Symbol& made = Fresh();
+    CopyExactly(made, *base);
+    TransCriber::MergeParams(made.params, source->params);
+    if (!CopiesAsIs(made)) ++unordered_;
+    amended_.emplace(key, &made);
+    return &made;
+}
+
+void SymbolPool::Reset() {
+    used_ = 0;
+    unordered_ = 0;
+    normalized_.clear();
+    merged_.clear();
+    amended_.clear();
+}
+
+void SymbolPool::Trim(std::size_t keep) {
+    Reset();
+    if (symbols_.size() > keep) symbols_.resize(keep);
+}
 
 WorkingSets::WorkingSets()
-    : current(new Symbol2Collection(false, true)), next(new Symbol2Collection(false, true)) {}
+    : begin(codes::Marker(codes::WordStart, "beg")), end(codes::Marker(codes::WordEnd, "end")),
+      gap(codes::Marker(codes::Gap, "prom")), placeholder(codes::Placeholder),
+      final(codes::WordEnd) {}
 
-WorkingSets::~WorkingSets() {
-    delete current;
-    delete next;
+Variant& WorkingSets::CopyNext(const Variant& variant, std::uint32_t position, bool keyless) {
+    Variant& copy = next.Append();
+    if (pool.HasUnordered()) {
+        // Copying a variant copies each of its symbols.
+        copy.out.reserve(variant.out.size());
+        for (const Symbol* s : variant.out)
+            copy.out.push_back(pool.Copy(s));
+    } else {
+        copy.out.assign(variant.out.begin(), variant.out.end());
+    }
+    copy.position = position;
+    copy.keyless = keyless;
+    return copy;
 }
 
-SymbolCollection& WorkingSets::AddNext(const SymbolCollection& sequence, std::uint32_t position,
-                                       bool flag) {
-    next->Add(const_cast<SymbolCollection*>(&sequence));
-    nextPositions.Add(&position);
-    nextKeyless.Add(&flag);
-    return (*next)[next->Count() - 1];
-}
-
-SymbolCollection& WorkingSets::MoveNext(SymbolCollection& sequence, std::uint32_t position,
-                                        bool flag) {
-    SymbolCollection empty(false, true);
-    next->Add(&empty);
-    SymbolCollection& moved = (*next)[next->Count() - 1];
-    moved.Swap(sequence);
-    nextPositions.Add(&position);
-    nextKeyless.Add(&flag);
+Variant& WorkingSets::MoveNext(Variant& variant, std::uint32_t position, bool keyless) {
+    Variant& moved = next.Append();
+    moved.out.swap(variant.out);
+    moved.position = position;
+    moved.keyless = keyless;
     return moved;
 }
 
 void WorkingSets::Swap() {
-    current->Clear();
+    current.Clear();
     std::swap(current, next);
-    positions.Assign(nextPositions);
-    nextPositions.Clear();
-    keyless.Assign(nextKeyless);
-    nextKeyless.Clear();
+}
+
+void WorkingSets::Start() {
+    current.Clear();
+    next.Clear();
+    candidates.clear();
+    subCandidates.clear();
+    pool.Reset();
+    Variant& first = current.Append();
+    first.out.push_back(&begin);
+    first.position = 0;
+    first.keyless = true;
+}
+
+void WorkingSets::Trim() {
+    current.Trim(kKeptOutput);
+    next.Trim(kKeptOutput);
+    pool.Trim(kKeptMerged);
 }

@@ -72,42 +72,53 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     symbols.SetSorted(false);
     syllabite.Analyse(line, symbols);
 
+    // The engine reads the symbols from one array of copies: each takes over the parameters
+    // of its analysed symbol where a copy would hold them in the same order.
     const std::int32_t n = symbols.Count();
-    std::unique_ptr<Symbol[]> input(new Symbol[static_cast<std::size_t>(n)]);
-    for (std::int32_t i = 0; i < n; ++i)
-        input[i] = symbols[i];
+    input_.resize(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) {
+        Symbol& from = symbols[i];
+        Symbol& to = input_[static_cast<std::size_t>(i)];
+        if (CopiesAsIs(from)) {
+            to.code = from.code;
+            to.extra = from.extra;
+            to.params.Clear();
+            to.params.Swap(from.params);
+        } else {
+            to = from;
+        }
+    }
 
     if (debug) {
         Text trace;
         for (std::int32_t i = 0; i < n; ++i) {
-            const std::uint32_t code = symbols[i].code;
+            const std::uint32_t code = input_[static_cast<std::size_t>(i)].code;
             trace += code == 0 ? '_' : static_cast<char>(code & 0xFF);
         }
         symbolTrace->Add(trace);
     }
 
-    SymbolCollection* variants = nullptr;
-    std::int32_t count = 0;
-    transcriber.TranscribeSymbols(input.get(), static_cast<std::uint32_t>(n), variants, count);
-    std::unique_ptr<SymbolCollection[]> owned(variants);
+    transcriber.TranscribeCodes(input_.data(), static_cast<std::uint32_t>(n), codes_, ends_);
+    const std::int32_t count = static_cast<std::int32_t>(ends_.size());
 
     if (debug) {
         ReleaseVariantTraces();
         variantTraces = new platform::StringList*[static_cast<std::size_t>(count)];
         variantTraceCount = count;
+        std::size_t i = 0;
         for (std::int32_t k = 0; k < count; ++k) {
             variantTraces[k] = new platform::StringList;
-            const SymbolCollection& variant = variants[k];
-            for (std::int32_t i = 0; i < variant.Count(); ++i)
-                variantTraces[k]->Add(std::to_string(static_cast<std::int32_t>(variant[i].code)));
+            for (; i < ends_[static_cast<std::size_t>(k)]; ++i)
+                variantTraces[k]->Add(std::to_string(static_cast<std::int32_t>(codes_[i])));
         }
     }
 
+    std::size_t i = 0;
+    Text text;
     for (std::int32_t k = 0; k < count; ++k) {
-        const SymbolCollection& variant = variants[k];
-        Text text;
-        for (std::int32_t i = 0; i < variant.Count(); ++i) {
-            const std::uint32_t code = variant[i].code;
+        text.clear();
+        for (; i < ends_[static_cast<std::size_t>(k)]; ++i) {
+            const std::uint32_t code = codes_[i];
             if (code == 60 || code == 62) continue;
             text += static_cast<char>(code & 0xFF);
         }

@@ -5,7 +5,9 @@
 #include "platform/Text.h"
 #include "rules/TransCriber.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The one object through which a front end loads a language and transcribes lines.
 class LinearQuilloMorph {
@@ -42,4 +44,9 @@ public:
 
 private:
     void ReleaseVariantTraces();
+
+    // Buffers of Transcribe, kept between calls: the engine's input and its variants' codes.
+    std::vector<Symbol> input_;
+    std::vector<std::uint32_t> codes_;
+    std::vector<std::size_t> ends_;
 };

@@ -1,10 +1,17 @@
 #include "rules/TransCriber.h"
 
+#include "engine/WorkingSets.h"
+
 TransCriber::TransCriber() : traceLines(new platform::StringList) {}
 
 TransCriber::~TransCriber() {
     ReleaseRules();
     delete traceLines;
+}
+
+WorkingSets& TransCriber::Working() {
+    if (!work_) work_ = std::make_unique<WorkingSets>();
+    return *work_;
 }
 
 void TransCriber::ReleaseRules() {

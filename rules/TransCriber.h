@@ -7,6 +7,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
+
+struct Candidate;
+struct WorkingSets;
 
 // The rule set of one language and the engine that applies it to an analysed symbol sequence.
 // Rule-set loading lives in rules/, the run, rule selection and trace in engine/.
@@ -47,6 +52,11 @@ public:
     // count 0; otherwise the caller owns the new[]-allocated array. Always returns 1.
     std::int32_t TranscribeSymbols(const Symbol* input, std::uint32_t n,
                                    SymbolCollection*& variants, std::int32_t& count);
+    // The same run, handing back only the codes that TranscribeSymbols would return, without
+    // copying any symbol: variant k is codes[ends[k - 1]..ends[k]) (from 0 for k = 0), and
+    // ends.size() is the number of variants. Both vectors are replaced.
+    void TranscribeCodes(const Symbol* input, std::uint32_t n, std::vector<std::uint32_t>& codes,
+                         std::vector<std::size_t>& ends);
     // Overwrites the values of equally named parameters of target, adds the others.
     static void MergeParams(SmbParamCollection& target, const SmbParamCollection& source);
     // Best rules at input[0] with a symbols remaining (input[-s] must exist when s is 1);
@@ -57,6 +67,14 @@ public:
     void FilterByContext(IdCollection& candidates, IdCollection& offsets,
                          const SymbolCollection& history);
     void PickBest(IdCollection& candidates, IdCollection& offsets);
+    // The engine's own form of the three above: candidates as (rule, offset) pairs, and the
+    // history as the h symbols history[0..h) (none when history is null).
+    bool SelectCandidates(const Symbol* input, std::int32_t a, std::vector<Candidate>& candidates,
+                          bool keyless, std::uint32_t s, const Symbol* const* history,
+                          std::int32_t h);
+    void FilterCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
+                          std::int32_t h);
+    void PickBestCandidates(std::vector<Candidate>& candidates);
 
     // --- Trace ---
     void TraceLine(const Text& line);
@@ -88,6 +106,10 @@ public:
 private:
     // Destroys rules with every slot and releases used and keys: an empty set.
     void ReleaseRules();
+    // The working sets of the runs, made by the first run and kept for the next ones.
+    WorkingSets& Working();
+
+    std::unique_ptr<WorkingSets> work_;
 
     // Slots allocated in rules: ruleCount after a load, the slots filled so far while loading.
     std::int64_t slotCount = 0;
