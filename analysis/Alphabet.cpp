@@ -70,6 +70,12 @@ void ReadHeader(const Text& text, std::size_t& position, AlphaRule& rule) {
 void Alphabet::Discard() {
     entries.clear();
     entryCount = 0;
+    Reindex();
+}
+
+void Alphabet::Reindex() {
+    for (int b = 0; b < 256; ++b)
+        index_[static_cast<std::size_t>(b)] = Bisect(static_cast<char>(b));
 }
 
 const AlphaRule& Alphabet::Entry(std::int32_t index) const {
@@ -93,6 +99,7 @@ std::int32_t Alphabet::LoadAlphabetFile(const Text& name) {
         ReadHeader(text, position, rule);
         ReadParamBlock(text.data(), position, text.size(), rule.symbol.params);
     }
+    Reindex();
     return entryCount;
 }
 
@@ -116,15 +123,17 @@ std::int32_t Alphabet::ReadAlphabetBlock(const char* data, std::size_t size,
         entries.push_back(rule);
     }
     entryCount = static_cast<std::int32_t>(entries.size());
+    Reindex();
     return 0;
 }
 
 void Alphabet::SortByCharacter() {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const AlphaRule& a, const AlphaRule& b) { return a < b.character; });
+    Reindex();
 }
 
-std::int32_t Alphabet::Lookup(char c) const {
+std::int32_t Alphabet::Bisect(char c) const {
     if (entryCount <= 0) return -1;
     std::int32_t lo = 0;
     std::int32_t hi = entryCount;

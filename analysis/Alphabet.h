@@ -4,6 +4,7 @@
 #include "core/Symbol.h"
 #include "platform/Text.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -23,7 +24,7 @@ public:
     void SortByCharacter();
 
     // Index of an entry whose character is c, or -1.
-    std::int32_t Lookup(char c) const;
+    std::int32_t Lookup(char c) const { return index_[static_cast<unsigned char>(c)]; }
 
     // Replaces symbols by one symbol per byte of text: the letter's symbol, or code -1 for a
     // byte that is not a letter. Returns the number of letters.
@@ -35,7 +36,18 @@ public:
 
 private:
     void Discard();
+    // The entry that bisecting the entries by signed character finds for c, or -1.
+    std::int32_t Bisect(char c) const;
+    // Fills index_ from the entries: called by everything that changes them.
+    void Reindex();
 
     std::vector<AlphaRule> entries;
     std::int32_t entryCount = 0;
+    std::array<std::int32_t, 256> index_ = Unindexed(); // Lookup's answer for each byte
+
+    static std::array<std::int32_t, 256> Unindexed() {
+        std::array<std::int32_t, 256> none{};
+        none.fill(-1);
+        return none;
+    }
 };

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The word analyser of one language: alphabet, vowel letters, stress position, prefix and
 // suffix tables (suffix texts stored reversed) and whole-word exceptions.
@@ -51,6 +52,10 @@ public:
     // Appends the symbols of line to out in reading order. Throws the collection's bad-index
     // Text when the stressed vowel's index does not reach a letter symbol of its word.
     void Analyse(const Text& line, SymbolCollection& out) const;
+    // The same analysis into a plain array, as the engine reads it: symbols is resized to the
+    // number of symbols made and element i holds what Analyse adds i-th. Reusing one array
+    // from line to line saves making its symbols again.
+    void Analyse(const Text& line, std::vector<Symbol>& symbols) const;
 
     // Consumes table matches from the 1-based position on (never the last byte of text),
     // greedily and first-match-wins, and appends the joined outputs as syllables to target.
@@ -68,4 +73,5 @@ private:
     std::size_t StressedPosition(const Text& word) const; // 1-based; 0 for none
     Text DivideMiddle(const Text& middle) const;
     void AnalyseWord(const Text& word, SymbolCollection& w) const;
+    template <class Sink> void AnalyseInto(const Text& line, Sink& out) const;
 };

@@ -20,12 +20,68 @@ void Append(SymbolCollection& target, const Symbol& symbol) {
     if (target.Add(copy) < 0) delete copy;
 }
 
+// Adds symbol, which the caller no longer needs: an appending, storing target takes over its
+// parameters where a copy would hold them in the same order; otherwise as Append.
+void Take(SymbolCollection& target, Symbol& symbol) {
+    if (!target.Storing() || target.Sorted() || !CopiesAsIs(symbol)) {
+        Append(target, symbol);
+        return;
+    }
+    const Symbol blank;
+    const std::int32_t at = target.Add(const_cast<Symbol*>(&blank));
+    Symbol& taken = target[at];
+    taken.code = symbol.code;
+    taken.extra = symbol.extra;
+    taken.params.Swap(symbol.params);
+}
+
+// Where Analyse puts its symbols: a collection, or a plain array that is reused from line to
+// line (Count() symbols of it are the line's, the rest are spare).
+class CollectionSink {
+public:
+    explicit CollectionSink(SymbolCollection& target) : target_(target) {}
+    std::int32_t Count() const { return target_.Count(); }
+    void Take(Symbol& symbol) { ::Take(target_, symbol); }
+    void Append(const Symbol& symbol) { ::Append(target_, symbol); }
+
+private:
+    SymbolCollection& target_;
+};
+
+class ArraySink {
+public:
+    explicit ArraySink(std::vector<Symbol>& target) : target_(target) {}
+    std::int32_t Count() const { return static_cast<std::int32_t>(count_); }
+    void Take(Symbol& symbol) {
+        Symbol& to = Next();
+        if (!CopiesAsIs(symbol)) {
+            to = symbol;
+            return;
+        }
+        to.code = symbol.code;
+        to.extra = symbol.extra;
+        to.params.Clear();
+        to.params.Swap(symbol.params);
+    }
+    void Append(const Symbol& symbol) { Next() = symbol; }
+    // Drops the spare symbols.
+    void Finish() { target_.resize(count_); }
+
+private:
+    Symbol& Next() {
+        if (count_ == target_.size()) target_.emplace_back();
+        return target_[count_++];
+    }
+    std::vector<Symbol>& target_;
+    std::size_t count_ = 0;
+};
+
 // Each byte becomes a literal symbol: the marker bits OR the byte sign-extended.
-void AppendLiterals(const Text& text, SymbolCollection& target) {
+template <class Sink> void AppendLiterals(const Text& text, Sink& target) {
     for (const char c : text) {
         const auto extended =
             static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
-        Append(target, Symbol(kLiteral | extended));
+        target.Append(Symbol(kLiteral | extended));
     }
 }
 
@@ -56,7 +112,7 @@ void Syllabite::AppendSyllables(const Text& text, SymbolCollection& target) cons
         for (std::size_t i = 0; i < symbols.size(); ++i) {
             symbols[i].AddParam("open", i + 1 == symbols.size() ? "o" : "cl");
             symbols[i].AddParam("stress", "n");
-            Append(target, symbols[i]);
+            Take(target, symbols[i]);
         }
         start = end + 1;
     }
@@ -145,10 +201,21 @@ void Syllabite::AnalyseWord(const Text& word, SymbolCollection& w) const {
     AppendSyllables(DivideMiddle(middle), w);
 
     for (std::int32_t k = suffix.Count() - 1; k >= 0; --k)
-        Append(w, suffix[k]);
+        Take(w, suffix[k]);
 }
 
 void Syllabite::Analyse(const Text& line, SymbolCollection& out) const {
+    CollectionSink sink(out);
+    AnalyseInto(line, sink);
+}
+
+void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
+    ArraySink sink(symbols);
+    AnalyseInto(line, sink);
+    sink.Finish();
+}
+
+template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) const {
     std::vector<std::pair<Text, Text>> runs;
     std::size_t position = 0;
     while (position < line.size()) {
@@ -169,18 +236,18 @@ void Syllabite::Analyse(const Text& line, SymbolCollection& out) const {
         int found = 0;
         if (exceptionKeys.Find(word, found)) {
             AppendLiterals(exceptionValues[static_cast<int>(exceptionKeys.Object(found))], out);
+        } else if (vowelCount == 0) {
+            // No syllables and no stress: the letters' symbols go straight to the output.
+            out.Append(Symbol(kWordStart));
+            alphabet.ToSymbols(word, symbols);
+            for (Symbol& s : symbols)
+                out.Take(s);
+            out.Append(Symbol(kWordEnd));
         } else {
             w.Clear();
             Append(w, Symbol(kWordStart));
-            std::size_t stressed = 0;
-            if (vowelCount == 0) {
-                alphabet.ToSymbols(word, symbols);
-                for (const Symbol& s : symbols)
-                    Append(w, s);
-            } else {
-                AnalyseWord(word, w);
-                stressed = StressedPosition(word);
-            }
+            AnalyseWord(word, w);
+            const std::size_t stressed = StressedPosition(word);
             Append(w, Symbol(kWordEnd));
             if (stressed > 0) {
                 SmbParamCollection& params = w.At(static_cast<std::int32_t>(stressed))->params;
@@ -190,7 +257,7 @@ void Syllabite::Analyse(const Text& line, SymbolCollection& out) const {
                 params.At(index)->SetValue("y", 1);
             }
             for (std::int32_t k = 0; k < w.Count(); ++k)
-                Append(out, w[k]);
+                out.Take(w[k]);
         }
         AppendLiterals(between, out);
     }

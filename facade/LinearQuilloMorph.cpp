@@ -68,26 +68,9 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     out.SetSorted(true);
     out.SetDuplicates(platform::StringList::Duplicates::Ignore);
 
-    SymbolCollection symbols;
-    symbols.SetSorted(false);
-    syllabite.Analyse(line, symbols);
-
-    // The engine reads the symbols from one array of copies: each takes over the parameters
-    // of its analysed symbol where a copy would hold them in the same order.
-    const std::int32_t n = symbols.Count();
-    input_.resize(static_cast<std::size_t>(n));
-    for (std::int32_t i = 0; i < n; ++i) {
-        Symbol& from = symbols[i];
-        Symbol& to = input_[static_cast<std::size_t>(i)];
-        if (CopiesAsIs(from)) {
-            to.code = from.code;
-            to.extra = from.extra;
-            to.params.Clear();
-            to.params.Swap(from.params);
-        } else {
-            to = from;
-        }
-    }
+    // The symbols of the line, in the one array the engine reads.
+    syllabite.Analyse(line, input_);
+    const std::int32_t n = static_cast<std::int32_t>(input_.size());
 
     if (debug) {
         Text trace;

@@ -93,6 +93,27 @@ TEST_F(AlphabetFile, SignedOrderAndLookupOfEveryByte) {
     }
 }
 
+TEST_F(AlphabetFile, LookupFollowsEveryChange) {
+    // Lookup bisects the entries as they stand: before sorting it can miss a letter that is
+    // there, after sorting it finds it, after another load only the new letters count.
+    std::ofstream("test.alf", std::ios::binary) << Letters("ba");
+    Alphabet a;
+    a.LoadAlphabetFile("test.alf");
+    EXPECT_EQ(a.Lookup('a'), 1);
+    EXPECT_EQ(a.Lookup('b'), -1);
+    a.SortByCharacter();
+    EXPECT_EQ(a.Lookup('a'), 0);
+    EXPECT_EQ(a.Lookup('b'), 1);
+    std::ofstream("test.alf", std::ios::binary) << Letters("c");
+    a.LoadAlphabetFile("test.alf");
+    EXPECT_EQ(a.Lookup('a'), -1);
+    EXPECT_EQ(a.Lookup('c'), 0);
+
+    // With one letter listed three times, the bisection's first probe, the middle entry.
+    const Alphabet repeated = Load("a=x\r\n---\r\na=y\r\n---\r\na=z\r\n---\r\n");
+    EXPECT_EQ(Find(repeated, 'a').symbol.code, static_cast<std::uint32_t>('y'));
+}
+
 TEST(Alphabet, EmptyAlphabetAndEmptyText) {
     const Alphabet empty;
     EXPECT_EQ(empty.Lookup('a'), -1);

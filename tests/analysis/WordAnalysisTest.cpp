@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -148,6 +149,34 @@ TEST_F(Words, StressOutsideTheWordIsAnIndexError) {
     } catch (const Text& message) {
         EXPECT_EQ(message, texts::BadIndex() + "3");
     }
+}
+
+TEST_F(Words, ArrayFormGivesTheSymbolsOfTheCollectionForm) {
+    // Element for element the same code, extra and parameters in the same order, whether the
+    // array is fresh, longer than the line (spare symbols from an earlier line) or shorter.
+    const auto same = [this](const std::string& line, std::vector<Symbol>& array) {
+        SymbolCollection out(false, true);
+        s.Analyse(line, out);
+        s.Analyse(line, array);
+        ASSERT_EQ(array.size(), static_cast<std::size_t>(out.Count())) << line;
+        for (std::int32_t i = 0; i < out.Count(); ++i) {
+            const Symbol& a = array[static_cast<std::size_t>(i)];
+            EXPECT_EQ(a.code, out[i].code) << line << " " << i;
+            EXPECT_EQ(a.extra, out[i].extra) << line << " " << i;
+            ASSERT_EQ(a.params.Count(), out[i].params.Count()) << line << " " << i;
+            for (std::int32_t p = 0; p < a.params.Count(); ++p)
+                EXPECT_EQ(a.params[p], out[i].params[p]) << line << " " << i << " " << p;
+        }
+    };
+    std::vector<Symbol> reused;
+    Load("aeiou\r\nun un-\r\n\r\ngni gni\r\n", "Hello;wOrld\r\n");
+    for (const std::string line : {"undoing banana, hello!", "a", "", "xyz \xE0 winter", "a"})
+        same(line, reused);
+    Load(""); // no syllable data: letters go straight to the output
+    for (const std::string line : {"ab, cd", ", a.", "abcdefghijk", "b"})
+        same(line, reused);
+    std::vector<Symbol> fresh;
+    same("ab, cd", fresh);
 }
 
 } // namespace
