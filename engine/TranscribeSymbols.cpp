@@ -32,6 +32,10 @@ private:
 
     // Work spent on rule selection so far, against the engine's comparisonLimit.
     std::uint64_t Work() const { return engine_.comparisons - startComparisons_; }
+    // Past either bound only the first variant goes on, without forking.
+    bool Bounded() const { return overOutput_ || Work() > engine_.comparisonLimit; }
+    // Sets overOutput_ once the current variants hold more than the engine's OutputLimit().
+    void CheckOutput();
 
     TransCriber& engine_;
     WorkingSets& ws_;
@@ -39,7 +43,15 @@ private:
     std::uint32_t n_;
     std::int32_t cap_; // most variants this run keeps
     std::uint64_t startComparisons_;
+    bool overOutput_ = false;
 };
+
+void Run::CheckOutput() {
+    std::size_t total = 0;
+    for (std::int32_t k = 0; k < ws_.current.Count(); ++k)
+        total += ws_.current[k].out.size();
+    overOutput_ = total > engine_.OutputLimit();
+}
 
 void Run::Execute() {
     if (engine_.traceOn) {
@@ -56,6 +68,7 @@ void Run::Execute() {
         for (std::int32_t v = 0; v < ws_.current.Count(); ++v)
             if (Step(v)) unfinished = true;
         ws_.Swap();
+        if (unfinished && !overOutput_) CheckOutput();
     }
     for (std::int32_t k = 0; k < ws_.current.Count(); ++k) {
         std::vector<const Symbol*>& out = ws_.current[k].out;
@@ -71,10 +84,10 @@ bool Run::Step(std::int32_t v) {
     // Every entry a step appends but the last is a copy; the last takes the variant itself.
     Variant& variant = ws_.current[v];
     const std::uint32_t p = variant.position;
-    // Past the work bound only the first variant goes on.
-    if (v > 0 && Work() > engine_.comparisonLimit) return false;
-    if (p >= n_) {
-        ws_.MoveNext(variant, p, true);
+    // Past a bound only the first variant goes on; it ends once it alone holds too much.
+    if (v > 0 && Bounded()) return false;
+    if (p >= n_ || (overOutput_ && variant.out.size() > engine_.OutputLimit())) {
+        ws_.MoveNext(variant, p >= n_ ? p : n_, true);
         return false;
     }
     const std::uint32_t c = input_[p].code;
@@ -112,7 +125,7 @@ bool Run::Step(std::int32_t v) {
     // Each remaining current variant will add at least one entry of its own.
     const std::int64_t live =
         static_cast<std::int64_t>(ws_.next.Count()) + (ws_.current.Count() - v - 1) + found;
-    const std::int32_t applied = live > cap_ || Work() > engine_.comparisonLimit ? 1 : found;
+    const std::int32_t applied = live > cap_ || Bounded() ? 1 : found;
     for (std::int32_t k = 0; k < applied; ++k)
         ApplyRule(candidates[static_cast<std::size_t>(k)], variant, p, k == applied - 1);
     candidates.clear();

@@ -96,6 +96,10 @@ public:
     std::int64_t variantSymbolLimit = MaxVariantSymbols;
     std::uint64_t comparisonLimit = MaxRunComparisons;
 
+    // Most output symbols the variants of a run hold together, against rules whose right
+    // sides are far longer than their left: past it only the first variant goes on, and it
+    // ends once it alone holds that many. Ordinary runs hold at most a quarter of it.
+    std::size_t OutputLimit() const { return 4 * static_cast<std::size_t>(variantSymbolLimit); }
     // The variant cap of a run over n input symbols: MaxVariants, lowered in proportion for
     // inputs longer than variantSymbolLimit / MaxVariants symbols, and never below 1.
     std::int32_t VariantCap(std::uint32_t n) const {

@@ -82,6 +82,24 @@ TEST_F(EngineTest, PastTheWorkBoundOnlyTheFirstVariantGoesOn) {
     EXPECT_EQ(Run(Input("a")), Variants({B + "x>", B + "y>"}));
 }
 
+TEST_F(EngineTest, OutputPastItsLimitEndsTheRun) {
+    // A right side far longer than its left blows the output up with every step. With the
+    // limit lowered to 10 the variants may hold 40 symbols together.
+    engine.variantSymbolLimit = 10;
+    ASSERT_EQ(engine.OutputLimit(), 40u);
+    Rules({"[a]=[x;x;x;x;x;x;x;x;x;x]", "[b]=[p;p;p;p;p]", "[b]=[q;q;q;q;q]"});
+    // The fourth step takes the one variant past 40 symbols: it ends there, unread input and
+    // all, with its final marker.
+    EXPECT_EQ(Run(Input(std::string(20, 'a'))), Variants({B + std::string(40, 'x') + ">"}));
+    // Forked variants: once they hold too much together only the first goes on.
+    const Variants forks = Run(Input("bbbbbbbbbb"));
+    ASSERT_EQ(forks.size(), 1u);
+    EXPECT_EQ(forks[0].find('q'), std::string::npos);
+    EXPECT_LE(forks[0].size(), B.size() + 40 + 5 + 1);
+    // Within the limit nothing changes.
+    EXPECT_EQ(Run(Input("ab")).size(), 2u);
+}
+
 TEST_F(EngineTest, PastTwiceTheWorkBoundNoRuleIsLookedUp) {
     // Four comparisons per position: the first position forks (4 is within the bound), the
     // second drops the second variant (8), the third is the last looked up (8 is within twice
