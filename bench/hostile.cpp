@@ -384,6 +384,68 @@ std::vector<Case> AllCases() {
                          }});
     }
 
+    // 6. Data files that would blow a line up: a 100,000-line exception list, a letter with
+    // 20,000 parameters, a prefix whose output has 100,000 letters, a right side of 50,000.
+    const auto letters = [](const std::string& params) {
+        std::string alphabet;
+        for (char c = 'a'; c <= 'z'; ++c)
+            alphabet += std::string(1, c) + "=" + c + "\r\n" + (c == 'a' ? params : "") + "---\r\n";
+        return alphabet;
+    };
+    const auto identity = [] {
+        std::string lin;
+        for (char c = 'a'; c <= 'z'; ++c)
+            lin += "[" + std::string(1, c) + "]=[" + c + "]\r\n";
+        return lin;
+    };
+    cases.push_back({"data/exceptions-100k", [letters, identity] {
+                         Scratch dir;
+                         // Words of letters only: the number written in the letters a to j.
+                         const auto word = [](int i) {
+                             std::string w = "w";
+                             for (const char digit : std::to_string(i))
+                                 w += static_cast<char>('a' + (digit - '0'));
+                             return w;
+                         };
+                         std::string ex;
+                         for (int i = 0; i < 100000; ++i)
+                             ex += word(i) + ";replacement\r\n";
+                         dir.Write("d.bin", "placeholder");
+                         dir.Write("d.alf", letters(""));
+                         dir.Write("d.lin", identity());
+                         dir.Write("d.ex", ex);
+                         return LoadAndTranscribe(dir.Key("d"), {"wbcd and wjjjjj"});
+                     }});
+    cases.push_back({"data/letter-with-20k-params", [letters, identity] {
+                         Scratch dir;
+                         std::string params;
+                         for (int i = 0; i < 20000; ++i)
+                             params += "p" + std::to_string(i) + "=v\r\n";
+                         dir.Write("d.bin", "placeholder");
+                         dir.Write("d.alf", letters(params));
+                         dir.Write("d.lin", identity());
+                         return LoadAndTranscribe(dir.Key("d"), {Text(1000, 'a')});
+                     }});
+    cases.push_back({"data/prefix-output-100k", [letters, identity] {
+                         Scratch dir;
+                         dir.Write("d.bin", "placeholder");
+                         dir.Write("d.alf", letters(""));
+                         dir.Write("d.lin", identity());
+                         dir.Write("d.syl", "aeiou\r\nb " + std::string(100000, 'c') + "\r\n\r\n");
+                         return LoadAndTranscribe(dir.Key("d"), {Fill("bab", 1200, true)});
+                     }});
+    cases.push_back(
+        {"data/right-side-50k", [letters] {
+             Scratch dir;
+             std::string right;
+             for (int i = 0; i < 50000; ++i)
+                 right += i ? ";x" : "x";
+             dir.Write("d.bin", "placeholder");
+             dir.Write("d.alf", letters(""));
+             dir.Write("d.lin", "[a]=[" + right + "]\r\n");
+             return LoadAndTranscribe(dir.Key("d"), {Text(10000, 'a'), Text(kLongLine, 'a')});
+         }});
+
     // 5. Rule data that would hold the read position for ever: rules whose right side leaves
     // their whole left side unread (through "#d" at the end and through a sub-rule).
     cases.push_back(
