@@ -38,9 +38,15 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
     std::vector<Candidate> pairs = Pairs(candidates, offsets);
     const std::vector<const Symbol*> past =
         history ? Pointers(*history) : std::vector<const Symbol*>();
+    // The facts of input[-s] to input[a - 1].
+    RuleIndex& index = Working().index;
+    index.StartRun();
+    std::vector<InputFacts> facts;
+    for (std::int32_t i = -static_cast<std::int32_t>(s); i < a; ++i)
+        facts.push_back(index.Facts(input[i].params));
     const bool found =
-        SelectCandidates(input, a, pairs, keyless, s, history ? past.data() : nullptr,
-                         static_cast<std::int32_t>(past.size()));
+        SelectCandidates(input, facts.data() + s, a, pairs, keyless, s,
+                         history ? past.data() : nullptr, static_cast<std::int32_t>(past.size()));
     Store(pairs, candidates, offsets);
     return found;
 }
@@ -61,16 +67,22 @@ void TransCriber::PickBest(IdCollection& candidates, IdCollection& offsets) {
     if (pairs.size() != before) Store(pairs, candidates, offsets);
 }
 
-bool TransCriber::SelectCandidates(const Symbol* input, std::int32_t a,
-                                   std::vector<Candidate>& candidates, bool keyless,
-                                   std::uint32_t s, const Symbol* const* history, std::int32_t h) {
+std::int32_t TransCriber::ScanRules(const RuleIndex& index, const Symbol* input,
+                                    const InputFacts* facts, std::int32_t a,
+                                    std::vector<Candidate>& candidates, bool keyless,
+                                    std::uint32_t s) {
     const std::int32_t N = ruleCount;
     const std::uint32_t c = input[0].code;
     std::int32_t i = 0;
     // Every comparison of a rule with the input is counted: the run's measure of its work.
-    const auto Compare = [this](const ScribeRule& rule, const Symbol* word, std::int32_t n) {
+    // The cursors compare as CompareAt(rules[id], input, a) does, and as
+    // CompareAt(rules[id], input - s, a + s) for keyless rules of more than one symbol.
+    RuleIndex::Cursor here(index, input, facts, a);
+    const std::int32_t back = static_cast<std::int32_t>(s);
+    RuleIndex::Cursor behind(index, input - back, facts - back, a + back);
+    const auto Compare = [&](std::int32_t id) {
         ++comparisons;
-        return CompareAt(rule, word, n);
+        return here(id);
     };
     const auto Add = [&candidates](std::int32_t id, std::uint32_t offset) {
         candidates.push_back({static_cast<std::uint32_t>(id), offset});
@@ -78,19 +90,25 @@ bool TransCriber::SelectCandidates(const Symbol* input, std::int32_t a,
 
     if (keyless) {
         for (; i < N && rules[i].left.Count() == 1 && keys[i] == 0; ++i)
-            if (Compare(rules[i], input, a) == 0) Add(i, s);
-        for (; i < N && keys[i] == 0; ++i)
-            if (Compare(rules[i], input - s, a + static_cast<std::int32_t>(s)) == 0) Add(i, s);
+            if (Compare(i) == 0) Add(i, s);
+        for (; i < N && keys[i] == 0; ++i) {
+            ++comparisons;
+            if (behind(i) == 0) Add(i, s);
+        }
     }
     const bool hadKeyless = !candidates.empty();
 
     // keys is non-decreasing: the first key not below c (past the keyless rules, whose key 0
     // is below every other) is found by bisection rather than by walking a large rule set.
-    if (i < N)
-        i = static_cast<std::int32_t>(std::lower_bound(keys + i, keys + N, c > 0 ? c : 1u) - keys);
+    if (i < N) {
+        const std::int32_t first = index.FirstKeyed(c);
+        i = first >= 0 ? std::max(i, first)
+                       : static_cast<std::int32_t>(
+                             std::lower_bound(keys + i, keys + N, c > 0 ? c : 1u) - keys);
+    }
     std::int32_t r = 1;
     while (i < N) {
-        r = Compare(rules[i], input, a);
+        r = Compare(i);
         if (r >= 0) break;
         ++i;
     }
@@ -99,7 +117,7 @@ bool TransCriber::SelectCandidates(const Symbol* input, std::int32_t a,
         // Tolerance window: at most five rules in a row that sort after the input.
         std::int32_t g = 0;
         while (r > 0 && g < 5 && i < N) {
-            r = Compare(rules[i], input, a);
+            r = Compare(i);
             if (r <= 0) break;
             ++g;
             ++i;
@@ -109,16 +127,39 @@ bool TransCriber::SelectCandidates(const Symbol* input, std::int32_t a,
     if (keyed) {
         std::int32_t k = i;
         for (;;) {
-            while (k < N && (r = Compare(rules[k], input, a)) < 0)
+            while (k < N && (r = Compare(k)) < 0)
                 ++k;
             if (r == 0) {
-                for (; k < N && Compare(rules[k], input, a) == 0; ++k)
+                for (; k < N && Compare(k) == 0; ++k)
                     if (!(hadKeyless && rules[k].left.Count() == 1)) Add(k, 0);
             }
-            while (k < N && keys[k] == c && (r = Compare(rules[k], input, a)) > 0)
+            while (k < N && keys[k] == c && (r = Compare(k)) > 0)
                 ++k;
             if (k >= N || r > 0) break;
         }
+    }
+    return std::max(here.Read(), behind.Read() - back);
+}
+
+bool TransCriber::SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
+                                   std::vector<Candidate>& candidates, bool keyless,
+                                   std::uint32_t s, const Symbol* const* history, std::int32_t h) {
+    // The facts were taken by this index (Working() has refreshed it for the rule set).
+    RuleIndex& index = work_->index;
+    // A scan over the same symbols as an earlier one finds what it found, after as many
+    // comparisons. (Candidates already in the list take part in the scan: not remembered.)
+    const bool remember = candidates.empty();
+    if (remember) {
+        if (const RuleIndex::Scan* known = index.FindScan(input, facts, a, keyless, s)) {
+            candidates = known->candidates;
+            comparisons += known->comparisons;
+        } else {
+            const std::uint64_t before = comparisons;
+            const std::int32_t extent = ScanRules(index, input, facts, a, candidates, keyless, s);
+            index.KeepScan(input, facts, a, keyless, s, extent, {candidates, comparisons - before});
+        }
+    } else {
+        ScanRules(index, input, facts, a, candidates, keyless, s);
     }
 
     if (candidates.empty()) return false;

@@ -62,6 +62,10 @@ void Run::Execute() {
         engine_.TraceLine("====");
     }
     ws_.Start();
+    ws_.index.StartRun();
+    ws_.facts.resize(n_);
+    for (std::uint32_t i = 0; i < n_; ++i)
+        ws_.facts[i] = ws_.index.Facts(input_[i].params);
     bool unfinished = true;
     while (unfinished) {
         unfinished = false;
@@ -113,9 +117,9 @@ bool Run::Step(std::int32_t v) {
     const std::uint32_t s = p > 0 ? 1 : 0;
     std::vector<Candidate>& candidates = ws_.candidates;
     if (Work() <= 2 * engine_.comparisonLimit)
-        engine_.SelectCandidates(input_ + p, static_cast<std::int32_t>(n_ - p), candidates,
-                                 variant.keyless, s, variant.out.data(),
-                                 static_cast<std::int32_t>(variant.out.size()));
+        engine_.SelectCandidates(input_ + p, ws_.facts.data() + p,
+                                 static_cast<std::int32_t>(n_ - p), candidates, variant.keyless, s,
+                                 variant.out.data(), static_cast<std::int32_t>(variant.out.size()));
     const std::int32_t found = static_cast<std::int32_t>(candidates.size());
     if (found == 0) {
         Variant& next = ws_.MoveNext(variant, p + 1, true);
@@ -190,8 +194,9 @@ void Run::Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p
     std::vector<Candidate>& subCandidates = ws_.subCandidates;
     const std::uint64_t q = static_cast<std::uint64_t>(p) + offset;
     if (q < n_)
-        engine_.SelectCandidates(input_ + q, static_cast<std::int32_t>(n_ - q), subCandidates,
-                                 false, 0, nullptr, 0);
+        engine_.SelectCandidates(input_ + q, ws_.facts.data() + q,
+                                 static_cast<std::int32_t>(n_ - q), subCandidates, false, 0,
+                                 nullptr, 0);
     if (subCandidates.empty()) {
         out.push_back(&ws_.placeholder);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Symbol.h"
+#include "engine/RuleIndex.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,12 +43,6 @@ public:
 private:
     std::vector<Variant> slots_;
     std::int32_t count_ = 0;
-};
-
-// A rule found by rule selection with its start offset (0 or 1).
-struct Candidate {
-    std::uint32_t id;
-    std::uint32_t offset;
 };
 
 // Symbols made during a run, each standing for what a variant would hold as its own copy.
@@ -108,6 +103,8 @@ struct WorkingSets {
 
     Generation current;
     Generation next;
+    RuleIndex index;
+    std::vector<InputFacts> facts; // of the run's input symbols
     std::vector<Candidate> candidates;
     std::vector<Candidate> subCandidates;
     SymbolPool pool;

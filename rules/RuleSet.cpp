@@ -234,6 +234,7 @@ void TransCriber::SortRules() {
     keys = new std::uint32_t[static_cast<std::size_t>(kept)];
     for (std::int32_t i = 0; i < kept; ++i)
         keys[i] = rules[i].left.At(0)->code;
+    ++ruleSetVersion_;
 
     if (kept != n) {
         const ScribeRule dropped;

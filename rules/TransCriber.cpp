@@ -11,10 +11,12 @@ TransCriber::~TransCriber() {
 
 WorkingSets& TransCriber::Working() {
     if (!work_) work_ = std::make_unique<WorkingSets>();
+    work_->index.Refresh(*this);
     return *work_;
 }
 
 void TransCriber::ReleaseRules() {
+    ++ruleSetVersion_;
     delete[] rules;
     rules = nullptr;
     slotCount = 0;

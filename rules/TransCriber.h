@@ -8,9 +8,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct Candidate;
+struct InputFacts;
+class RuleIndex;
 struct WorkingSets;
 
 // The rule set of one language and the engine that applies it to an analysed symbol sequence.
@@ -69,9 +72,10 @@ public:
     void PickBest(IdCollection& candidates, IdCollection& offsets);
     // The engine's own form of the three above: candidates as (rule, offset) pairs, and the
     // history as the h symbols history[0..h) (none when history is null).
-    bool SelectCandidates(const Symbol* input, std::int32_t a, std::vector<Candidate>& candidates,
-                          bool keyless, std::uint32_t s, const Symbol* const* history,
-                          std::int32_t h);
+    // facts[i] belongs to input[i] (RuleIndex::Facts), from i = -s on.
+    bool SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
+                          std::vector<Candidate>& candidates, bool keyless, std::uint32_t s,
+                          const Symbol* const* history, std::int32_t h);
     void FilterCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
                           std::int32_t h);
     void PickBestCandidates(std::vector<Candidate>& candidates);
@@ -96,6 +100,9 @@ public:
     std::int64_t variantSymbolLimit = MaxVariantSymbols;
     std::uint64_t comparisonLimit = MaxRunComparisons;
 
+    // Changes whenever the rule set is replaced or re-sorted.
+    std::uint64_t RuleSetVersion() const { return ruleSetVersion_; }
+
     // Most output symbols the variants of a run hold together, against rules whose right
     // sides are far longer than their left: past it only the first variant goes on, and it
     // ends once it alone holds that many. Ordinary runs hold at most a quarter of it.
@@ -110,10 +117,17 @@ public:
 private:
     // Destroys rules with every slot and releases used and keys: an empty set.
     void ReleaseRules();
-    // The working sets of the runs, made by the first run and kept for the next ones.
+    // The working sets of the runs, made by the first run and kept for the next ones; the rule
+    // index in them refreshed for the current rule set.
     WorkingSets& Working();
+    // The keyless and keyed scans of SelectCandidates: appends the matching rules and returns
+    // how far they read into the input (input[0..extent), and input[-s] with keyless rules).
+    std::int32_t ScanRules(const RuleIndex& index, const Symbol* input, const InputFacts* facts,
+                           std::int32_t a, std::vector<Candidate>& candidates, bool keyless,
+                           std::uint32_t s);
 
     std::unique_ptr<WorkingSets> work_;
+    std::uint64_t ruleSetVersion_ = 0;
 
     // Slots allocated in rules: ruleCount after a load, the slots filled so far while loading.
     std::int64_t slotCount = 0;

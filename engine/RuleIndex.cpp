@@ -1,0 +1,232 @@
+#include "engine/RuleIndex.h"
+
+#include "rules/TransCriber.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Scans remembered at most; past this many they are all forgotten and gathered again.
+constexpr std::size_t kKeptScans = std::size_t{1} << 16;
+// Parameter sets told apart at most; past this many both tables start again.
+constexpr std::size_t kKeptGroups = std::size_t{1} << 14;
+
+// Whether two pattern symbols are the same: code, and parameters in the same order.
+bool SamePattern(const Symbol& a, const Symbol& b) {
+    if (a.code != b.code || a.params.Count() != b.params.Count()) return false;
+    for (std::int32_t k = 0; k < a.params.Count(); ++k)
+        if (!(a.params[k] == b.params[k])) return false;
+    return true;
+}
+
+// Whether a parameter set is in the order ContainsAll's merge walk needs, with no pair twice.
+bool StrictlyOrdered(const SmbParamCollection& params) {
+    for (std::int32_t i = 1; i < params.Count(); ++i)
+        if (!(params[i - 1] < params[i])) return false;
+    return true;
+}
+
+} // namespace
+
+void RuleIndex::Refresh(const TransCriber& engine) {
+    if (engine_ == &engine && rules_ == engine.rules && ruleCount_ == engine.ruleCount &&
+        version_ == engine.RuleSetVersion())
+        return;
+    engine_ = &engine;
+    rules_ = engine.rules;
+    ruleCount_ = engine.ruleCount;
+    version_ = engine.RuleSetVersion();
+
+    const std::int32_t N = engine.ruleCount > 0 ? engine.ruleCount : 0;
+    // The distinct pairs of all left sides, sorted; the first 63 get a bit each.
+    pairs_.clear();
+    for (std::int32_t r = 0; r < N; ++r) {
+        const SymbolCollection& left = engine.rules[r].left;
+        for (std::int32_t i = 0; i < left.Count(); ++i)
+            for (std::int32_t k = 0; k < left[i].params.Count(); ++k)
+                pairs_.push_back(left[i].params[k]);
+    }
+    std::sort(pairs_.begin(), pairs_.end(),
+              [](const SmbParams& a, const SmbParams& b) { return a < b; });
+    pairs_.erase(std::unique(pairs_.begin(), pairs_.end(),
+                             [](const SmbParams& a, const SmbParams& b) { return a == b; }),
+                 pairs_.end());
+    if (pairs_.size() > 63) pairs_.resize(63);
+
+    byKey_.clear();
+    for (KeyInfo& info : smallKeys_)
+        info = KeyInfo();
+    for (std::uint32_t c = 0; c < 256; ++c) {
+        const std::uint32_t* first = std::lower_bound(engine.keys, engine.keys + N, c > 0 ? c : 1u);
+        firstKeyed_[c] = static_cast<std::int32_t>(first - engine.keys);
+    }
+    groups_.clear();           // their masks name the old pairs
+    lastText_.assign(1, '\1'); // no set has this as its bytes
+    scans_.Clear();
+
+    patterns_.clear();
+    starts_.assign(static_cast<std::size_t>(N), 0);
+    counts_.assign(static_cast<std::size_t>(N), 0);
+    shared_.assign(static_cast<std::size_t>(N), 0);
+    for (std::int32_t r = 1; r < N; ++r) {
+        const SymbolCollection& a = engine.rules[r - 1].left;
+        const SymbolCollection& b = engine.rules[r].left;
+        std::int32_t i = 0;
+        while (i < a.Count() && i < b.Count() && SamePattern(a[i], b[i]))
+            ++i;
+        shared_[static_cast<std::size_t>(r)] = i;
+    }
+    for (std::int32_t r = 0; r < N; ++r) {
+        const SymbolCollection& left = engine.rules[r].left;
+        starts_[static_cast<std::size_t>(r)] = patterns_.size();
+        counts_[static_cast<std::size_t>(r)] = left.Count();
+        for (std::int32_t i = 0; i < left.Count(); ++i) {
+            const Symbol& s = left[i];
+            Pattern p{s.code, !StrictlyOrdered(s.params), 0, &s};
+            for (std::int32_t k = 0; k < s.params.Count() && !p.byText; ++k) {
+                const std::int32_t bit = PairBit(s.params[k]);
+                if (bit < 0)
+                    p.byText = true;
+                else
+                    p.mask |= std::uint64_t{1} << bit;
+            }
+            patterns_.push_back(p);
+        }
+    }
+}
+
+std::int32_t RuleIndex::PairBit(const SmbParams& pair) const {
+    const auto at = std::lower_bound(pairs_.begin(), pairs_.end(), pair,
+                                     [](const SmbParams& a, const SmbParams& b) { return a < b; });
+    if (at == pairs_.end() || !(*at == pair)) return -1;
+    return static_cast<std::int32_t>(at - pairs_.begin());
+}
+
+std::uint64_t RuleIndex::MaskOf(const SmbParamCollection& params) const {
+    // The merge walk of ContainsAll reads a set out of order differently from a bit test.
+    for (std::int32_t i = 1; i < params.Count(); ++i)
+        if (params[i - 1] > params[i]) return ByText;
+    std::uint64_t mask = 0;
+    for (std::int32_t k = 0; k < params.Count(); ++k) {
+        const std::int32_t bit = PairBit(params[k]);
+        if (bit >= 0) mask |= std::uint64_t{1} << bit;
+    }
+    return mask;
+}
+
+InputFacts RuleIndex::Facts(const SmbParamCollection& params) {
+    // Told apart by their bytes as stored: equal sets stored differently are two groups, which
+    // only means that their scans are remembered twice.
+    constexpr std::size_t pairBytes = SmbParams::NameSize + SmbParams::ValueSize;
+    text_.resize(static_cast<std::size_t>(params.Count()) * pairBytes);
+    for (std::int32_t k = 0; k < params.Count(); ++k) {
+        char* at = &text_[static_cast<std::size_t>(k) * pairBytes];
+        std::memcpy(at, params[k].name, SmbParams::NameSize);
+        std::memcpy(at + SmbParams::NameSize, params[k].value, SmbParams::ValueSize);
+    }
+    if (text_ == lastText_) return lastFacts_;
+    auto found = groups_.find(text_);
+    if (found == groups_.end())
+        found = groups_
+                    .emplace(text_,
+                             InputFacts{MaskOf(params), static_cast<std::uint32_t>(groups_.size())})
+                    .first;
+    lastText_ = text_;
+    lastFacts_ = found->second;
+    return found->second;
+}
+
+void RuleIndex::StartRun() {
+    if (groups_.size() < kKeptGroups) return;
+    groups_.clear();
+    lastText_.assign(1, '\1');
+    scans_.Clear(); // their keys name groups that are gone
+}
+
+std::uint64_t RuleIndex::Key(const Symbol* input, const InputFacts* facts, std::int32_t from,
+                             std::int32_t to, bool keyless, std::uint32_t s) {
+    const std::size_t length = 2 + 2 * static_cast<std::size_t>(to > from ? to - from : 0);
+    key_.resize(length);
+    std::uint32_t* word = key_.data();
+    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+    const auto put = [&word, &hash](std::uint32_t value) {
+        *word++ = value;
+        hash = (hash ^ value) * 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 32;
+    };
+    put(static_cast<std::uint32_t>(keyless) | s << 1);
+    put(static_cast<std::uint32_t>(to));
+    for (std::int32_t i = from; i < to; ++i) {
+        put(input[i].code);
+        put(facts[i].group);
+    }
+    return hash;
+}
+
+const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts* facts,
+                                           std::int32_t a, bool keyless, std::uint32_t s) {
+    const KeyInfo* known = FindInfo(input[0].code);
+    if (known == nullptr || known->extent == 0) return nullptr;
+    const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
+    const std::uint64_t hash = Key(input, facts, from, std::min(a, known->extent), keyless, s);
+    return scans_.Find(key_, hash);
+}
+
+void RuleIndex::KeepScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
+                         std::uint32_t s, std::int32_t extent, Scan scan) {
+    if (scans_.Size() >= kKeptScans) scans_.Clear();
+    // The first symbol is always read: the scan starts at its code's rules.
+    std::int32_t& longest = Info(input[0].code).extent;
+    longest = std::max({longest, extent, 1});
+    const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
+    const std::uint64_t hash = Key(input, facts, from, std::min(a, longest), keyless, s);
+    scans_.Insert(key_, hash, std::move(scan));
+}
+
+const RuleIndex::Scan* RuleIndex::ScanTable::Find(const std::vector<std::uint32_t>& key,
+                                                  std::uint64_t hash) const {
+    if (slots_.empty()) return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.scan < 0) return nullptr;
+        if (slot.hash == hash && slot.length == key.size() &&
+            std::equal(key.begin(), key.end(), words_.begin() + slot.at))
+            return &scans_[static_cast<std::size_t>(slot.scan)];
+    }
+}
+
+void RuleIndex::ScanTable::Insert(const std::vector<std::uint32_t>& key, std::uint64_t hash,
+                                  Scan scan) {
+    if (Find(key, hash)) return;
+    if ((scans_.size() + 1) * 2 > slots_.size()) Grow();
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(hash) & mask;
+    while (slots_[i].scan >= 0)
+        i = (i + 1) & mask;
+    slots_[i] = {hash, static_cast<std::uint32_t>(words_.size()),
+                 static_cast<std::uint32_t>(key.size()), static_cast<std::int32_t>(scans_.size())};
+    words_.insert(words_.end(), key.begin(), key.end());
+    scans_.push_back(std::move(scan));
+}
+
+void RuleIndex::ScanTable::Grow() {
+    std::vector<Slot> old(slots_.empty() ? 64 : slots_.size() * 2);
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.scan < 0) continue;
+        std::size_t i = static_cast<std::size_t>(slot.hash) & mask;
+        while (slots_[i].scan >= 0)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+}
+
+void RuleIndex::ScanTable::Clear() {
+    slots_.clear();
+    words_.clear();
+    scans_.clear();
+}

@@ -1,0 +1,216 @@
+#pragma once
+
+#include "core/Symbol.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class TransCriber;
+
+// A rule found by rule selection with its start offset (0 or 1).
+struct Candidate {
+    std::uint32_t id;
+    std::uint32_t offset;
+};
+
+// What rule selection needs to know of one input symbol besides its code.
+struct InputFacts {
+    std::uint64_t mask;  // RuleIndex::MaskOf of its parameters
+    std::uint32_t group; // the same number for the same parameters in the same order
+};
+
+// The left sides of a rule set in a form that rule selection compares quickly, and what rule
+// scans found.
+//
+// Comparing: each pattern symbol has its code and its parameters as a bit mask over the
+// parameter pairs that the left sides use. A comparison gives exactly what CompareAt gives; it
+// reads parameter texts only when a mask cannot decide (more distinct pairs than bits, a pair
+// required twice, a set out of order). Rules compared one after another (a Cursor) take over
+// what they share with the rule before them.
+//
+// Remembering: a scan reads the input from its position on (one symbol earlier with keyless
+// rules) up to some extent and nothing else, so input that agrees there (codes and parameters)
+// gives the same candidates after the same number of comparisons. Each first symbol's scans are
+// remembered under the longest extent any of them has read so far.
+class RuleIndex {
+public:
+    // What one scan found: its candidates, in order, and how many comparisons it made.
+    struct Scan {
+        std::vector<Candidate> candidates;
+        std::uint64_t comparisons = 0;
+    };
+
+    // Mask bit of an input symbol whose parameters are out of order: it is compared by text.
+    static constexpr std::uint64_t ByText = std::uint64_t{1} << 63;
+
+    // Rebuilds the index when the engine's rule set is not the one it was built for.
+    void Refresh(const TransCriber& engine);
+
+    // The first keyed rule whose key is not below c (c below 256), as a bisection of the keys
+    // would find it; -1 when c is 256 or more.
+    std::int32_t FirstKeyed(std::uint32_t c) const { return c < 256 ? firstKeyed_[c] : -1; }
+
+    // The mask of an input symbol's parameters: a bit for each pair the left sides use, or
+    // ByText.
+    std::uint64_t MaskOf(const SmbParamCollection& params) const;
+    // The facts of an input symbol. Numbers of parameter sets stay valid until StartRun.
+    InputFacts Facts(const SmbParamCollection& params);
+    // Before the facts of a new input are taken: forgets the parameter sets (and so every
+    // remembered scan) when there are too many.
+    void StartRun();
+
+    // CompareAt(rules[id], word, n), where facts[i] are the facts of word[i] for every i < n.
+    std::int32_t Compare(std::int32_t id, const Symbol* word, const InputFacts* facts,
+                         std::int32_t n) const {
+        std::int32_t matched = 0;
+        return CompareFrom(id, word, facts, n, 0, matched);
+    }
+
+    // Compares rules with one input as Compare does. A rule compared right after the rule
+    // before it takes over their common beginning (same codes and parameters): the symbols
+    // that matched there match again, and where the earlier rule failed inside it, this one
+    // fails the same way. Also tells how far into the input the comparisons have read.
+    class Cursor {
+    public:
+        Cursor(const RuleIndex& index, const Symbol* word, const InputFacts* facts, std::int32_t n)
+            : index_(index), word_(word), facts_(facts), n_(n) {}
+        std::int32_t operator()(std::int32_t id) {
+            if (id == last_) return result_;
+            std::int32_t from = 0;
+            if (id == last_ + 1) {
+                from = index_.shared_[static_cast<std::size_t>(id)];
+                if (matched_ < from) {
+                    last_ = id;
+                    return result_;
+                }
+            }
+            last_ = id;
+            result_ = index_.CompareFrom(id, word_, facts_, n_, from, matched_);
+            // The symbol where the comparison stopped was looked at (or the input's end).
+            if (matched_ + 1 > read_) read_ = matched_ + 1;
+            return result_;
+        }
+        // The input symbols word[0..Read()) decided every comparison so far, together with
+        // whether n reached Read().
+        std::int32_t Read() const { return read_; }
+
+    private:
+        const RuleIndex& index_;
+        const Symbol* word_;
+        const InputFacts* facts_;
+        std::int32_t n_;
+        std::int32_t last_ = -2;
+        std::int32_t matched_ = 0; // left symbols of rule last_ that matched
+        std::int32_t result_ = 0;
+        std::int32_t read_ = 0;
+    };
+
+    // A remembered scan at input[0], with a symbols from there on and keyless rules tried or
+    // not (from input[-s]); null when there is none.
+    const Scan* FindScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
+                         std::uint32_t s);
+    // Remembers a scan that read input[-s'..extent) (s' = s with keyless rules, else 0).
+    void KeepScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
+                  std::uint32_t s, std::int32_t extent, Scan scan);
+
+private:
+    // Compare, knowing that the first `from` left symbols match; matched is set to the number
+    // of left symbols that matched when the comparison ended.
+    std::int32_t CompareFrom(std::int32_t id, const Symbol* word, const InputFacts* facts,
+                             std::int32_t n, std::int32_t from, std::int32_t& matched) const {
+        const Pattern* pattern = patterns_.data() + starts_[static_cast<std::size_t>(id)];
+        const std::int32_t count = counts_[static_cast<std::size_t>(id)];
+        std::int32_t i = from;
+        while (i < n && i < count) {
+            const Pattern& p = pattern[i];
+            const std::uint32_t wc = word[i].code;
+            const bool codesAgree = p.code == 0 || wc == 0 || p.code == wc;
+            if (codesAgree && Contains(p, word[i], facts[i].mask)) {
+                ++i;
+                continue;
+            }
+            matched = i;
+            if (i > 0 && pattern[i - 1].code == 0) return -1;
+            if (p.code != wc) return p.code > wc ? 1 : -1;
+            return *p.symbol > word[i] ? 1 : -1;
+        }
+        matched = i;
+        return i == count ? 0 : 1;
+    }
+
+    struct Pattern {
+        std::uint32_t code;
+        bool byText;        // the mask cannot decide: compare the parameter texts
+        std::uint64_t mask; // the pairs the symbol requires
+        const Symbol* symbol;
+    };
+
+    // ContainsAll(symbol.params, pattern's parameters).
+    static bool Contains(const Pattern& p, const Symbol& symbol, std::uint64_t mask) {
+        if (p.mask == 0 && !p.byText) return true;
+        if (p.byText || (mask & ByText) != 0) return ContainsAll(symbol.params, p.symbol->params);
+        return (p.mask & ~mask) == 0;
+    }
+
+    // Bit number of the pair in the table of pairs, or -1.
+    std::int32_t PairBit(const SmbParams& pair) const;
+    // Makes key_ the key of a scan over input[from..to) and returns its hash.
+    std::uint64_t Key(const Symbol* input, const InputFacts* facts, std::int32_t from,
+                      std::int32_t to, bool keyless, std::uint32_t s);
+
+    // Remembered scans by key: open addressing over hashes, keys kept in one array.
+    class ScanTable {
+    public:
+        const Scan* Find(const std::vector<std::uint32_t>& key, std::uint64_t hash) const;
+        void Insert(const std::vector<std::uint32_t>& key, std::uint64_t hash, Scan scan);
+        void Clear();
+        std::size_t Size() const { return scans_.size(); }
+
+    private:
+        struct Slot {
+            std::uint64_t hash = 0;
+            std::uint32_t at = 0; // the key is words_[at .. at + length)
+            std::uint32_t length = 0;
+            std::int32_t scan = -1; // index in scans_; -1 for a free slot
+        };
+        void Grow();
+        std::vector<Slot> slots_; // a power of two, at most half of them used
+        std::vector<std::uint32_t> words_;
+        std::vector<Scan> scans_;
+    };
+
+    const TransCriber* engine_ = nullptr;
+    const void* rules_ = nullptr;
+    std::int32_t ruleCount_ = -1;
+    std::uint64_t version_ = 0;
+
+    std::vector<Pattern> patterns_;
+    std::vector<std::size_t> starts_; // rule i: patterns_[starts_[i] .. + counts_[i])
+    std::vector<std::int32_t> counts_;
+    std::vector<std::int32_t> shared_; // left symbols rule i has in common with rule i - 1
+    std::vector<SmbParams> pairs_;     // the pairs with a bit, sorted; bit k is pairs_[k]
+    std::int32_t firstKeyed_[256] = {};
+
+    // By first input code: the longest extent its scans have read.
+    struct KeyInfo {
+        std::int32_t extent = 0;
+    };
+    KeyInfo& Info(std::uint32_t c) { return c < 256 ? smallKeys_[c] : byKey_[c]; }
+    const KeyInfo* FindInfo(std::uint32_t c) const {
+        if (c < 256) return &smallKeys_[c];
+        const auto found = byKey_.find(c);
+        return found == byKey_.end() ? nullptr : &found->second;
+    }
+    KeyInfo smallKeys_[256];                           // codes below 256
+    std::unordered_map<std::uint32_t, KeyInfo> byKey_; // the others
+
+    std::unordered_map<std::string, InputFacts> groups_; // parameter sets by their bytes
+    std::string lastText_;   // the bytes of the set Facts looked at last,
+    InputFacts lastFacts_{}; // and its facts
+    ScanTable scans_;
+    std::vector<std::uint32_t> key_; // scratch
+    std::string text_;               // scratch
+};
