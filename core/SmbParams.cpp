@@ -15,12 +15,6 @@ SmbParams& SmbParams::operator=(const SmbParams& other) {
     return *this;
 }
 
-int SmbParams::Compare(const SmbParams& other) const {
-    const int byName = std::strcmp(name, other.name);
-    if (byName != 0) return byName;
-    return std::strcmp(value, other.value);
-}
-
 bool SmbParams::operator==(const SmbParams& other) const {
     return Compare(other) == 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // One named parameter of a symbol: inline NUL-terminated cp1251 name (at most 23 bytes) and
 // value (at most 11 bytes). Ordered by name, then value, as unsigned byte strings.
@@ -35,6 +36,11 @@ public:
     // Returns 0, or 1 when a text has no NUL within its field or the record is cut short.
     int ReadParams(const char* data, std::size_t size, std::size_t& position);
 
-private:
-    int Compare(const SmbParams& other) const;
+    // The order of the comparison operators as one number (below, equal or above 0), without a
+    // virtual call: by name, then by value.
+    int Compare(const SmbParams& other) const {
+        const int byName = std::strcmp(name, other.name);
+        if (byName != 0) return byName;
+        return std::strcmp(value, other.value);
+    }
 };

@@ -63,10 +63,11 @@ bool ContainsAll(const SmbParamCollection& set, const SmbParamCollection& subset
     std::int32_t i = 0;
     for (std::int32_t j = 0; j < no; ++j) {
         const SmbParams& o = subset[j];
-        while (i < ns && set[i] < o)
+        int order = 0;
+        while (i < ns && (order = set[i].Compare(o)) < 0)
             ++i;
         if (i == ns) return false;
-        if (set[i] > o) return false;
+        if (order > 0) return false;
         ++i;
     }
     return true;

@@ -70,6 +70,12 @@ void RuleIndex::Refresh(const TransCriber& engine) {
     starts_.assign(static_cast<std::size_t>(N), 0);
     counts_.assign(static_cast<std::size_t>(N), 0);
     shared_.assign(static_cast<std::size_t>(N), 0);
+    rightAsIs_.assign(static_cast<std::size_t>(N), 1);
+    for (std::int32_t r = 0; r < N; ++r) {
+        const SymbolCollection& right = engine.rules[r].right;
+        for (std::int32_t j = 0; j < right.Count(); ++j)
+            if (!CopiesAsIs(right[j])) rightAsIs_[static_cast<std::size_t>(r)] = 0;
+    }
     for (std::int32_t r = 1; r < N; ++r) {
         const SymbolCollection& a = engine.rules[r - 1].left;
         const SymbolCollection& b = engine.rules[r].left;

@@ -49,6 +49,11 @@ public:
     // Rebuilds the index when the engine's rule set is not the one it was built for.
     void Refresh(const TransCriber& engine);
 
+    // Whether every symbol of rules[id].right is copied as it is (CopiesAsIs).
+    bool RightCopiesAsIs(std::int32_t id) const {
+        return rightAsIs_[static_cast<std::size_t>(id)] != 0;
+    }
+
     // The first keyed rule whose key is not below c (c below 256), as a bisection of the keys
     // would find it; -1 when c is 256 or more.
     std::int32_t FirstKeyed(std::uint32_t c) const { return c < 256 ? firstKeyed_[c] : -1; }
@@ -191,7 +196,8 @@ private:
     std::vector<std::size_t> starts_; // rule i: patterns_[starts_[i] .. + counts_[i])
     std::vector<std::int32_t> counts_;
     std::vector<std::int32_t> shared_; // left symbols rule i has in common with rule i - 1
-    std::vector<SmbParams> pairs_;     // the pairs with a bit, sorted; bit k is pairs_[k]
+    std::vector<std::uint8_t> rightAsIs_;
+    std::vector<SmbParams> pairs_; // the pairs with a bit, sorted; bit k is pairs_[k]
     std::int32_t firstKeyed_[256] = {};
 
     // By first input code: the longest extent its scans have read.

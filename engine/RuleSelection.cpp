@@ -144,24 +144,31 @@ std::int32_t TransCriber::ScanRules(const RuleIndex& index, const Symbol* input,
 bool TransCriber::SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
                                    std::vector<Candidate>& candidates, bool keyless,
                                    std::uint32_t s, const Symbol* const* history, std::int32_t h) {
+    ScanCandidates(input, facts, a, candidates, keyless, s);
+    return ChooseCandidates(candidates, history, h);
+}
+
+void TransCriber::ScanCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
+                                 std::vector<Candidate>& candidates, bool keyless,
+                                 std::uint32_t s) {
     // The facts were taken by this index (Working() has refreshed it for the rule set).
     RuleIndex& index = work_->index;
     // A scan over the same symbols as an earlier one finds what it found, after as many
     // comparisons. (Candidates already in the list take part in the scan: not remembered.)
-    const bool remember = candidates.empty();
-    if (remember) {
-        if (const RuleIndex::Scan* known = index.FindScan(input, facts, a, keyless, s)) {
-            candidates = known->candidates;
-            comparisons += known->comparisons;
-        } else {
-            const std::uint64_t before = comparisons;
-            const std::int32_t extent = ScanRules(index, input, facts, a, candidates, keyless, s);
-            index.KeepScan(input, facts, a, keyless, s, extent, {candidates, comparisons - before});
-        }
-    } else {
+    if (!candidates.empty()) {
         ScanRules(index, input, facts, a, candidates, keyless, s);
+    } else if (const RuleIndex::Scan* known = index.FindScan(input, facts, a, keyless, s)) {
+        candidates = known->candidates;
+        comparisons += known->comparisons;
+    } else {
+        const std::uint64_t before = comparisons;
+        const std::int32_t extent = ScanRules(index, input, facts, a, candidates, keyless, s);
+        index.KeepScan(input, facts, a, keyless, s, extent, {candidates, comparisons - before});
     }
+}
 
+bool TransCriber::ChooseCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
+                                   std::int32_t h) {
     if (candidates.empty()) return false;
     if (history) {
         FilterCandidates(candidates, history, h);

@@ -30,6 +30,10 @@ private:
     void Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p,
                  std::vector<const Symbol*>& out, std::int32_t& held, std::int32_t& j);
 
+    // The scan of the rules at position q (as ScanCandidates makes it) into candidates,
+    // made once per position and flags in a run.
+    void Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candidate>& candidates);
+
     // Work spent on rule selection so far, against the engine's comparisonLimit.
     std::uint64_t Work() const { return engine_.comparisons - startComparisons_; }
     // Past either bound only the first variant goes on, without forking.
@@ -66,6 +70,9 @@ void Run::Execute() {
     ws_.facts.resize(n_);
     for (std::uint32_t i = 0; i < n_; ++i)
         ws_.facts[i] = ws_.index.Facts(input_[i].params);
+    ws_.scanAt.assign(4 * static_cast<std::size_t>(n_), -1);
+    ws_.scanned.clear();
+    ws_.scannedCandidates.clear();
     bool unfinished = true;
     while (unfinished) {
         unfinished = false;
@@ -116,10 +123,11 @@ bool Run::Step(std::int32_t v) {
 
     const std::uint32_t s = p > 0 ? 1 : 0;
     std::vector<Candidate>& candidates = ws_.candidates;
-    if (Work() <= 2 * engine_.comparisonLimit)
-        engine_.SelectCandidates(input_ + p, ws_.facts.data() + p,
-                                 static_cast<std::int32_t>(n_ - p), candidates, variant.keyless, s,
-                                 variant.out.data(), static_cast<std::int32_t>(variant.out.size()));
+    if (Work() <= 2 * engine_.comparisonLimit) {
+        Scan(p, variant.keyless, s, candidates);
+        engine_.ChooseCandidates(candidates, variant.out.data(),
+                                 static_cast<std::int32_t>(variant.out.size()));
+    }
     const std::int32_t found = static_cast<std::int32_t>(candidates.size());
     if (found == 0) {
         Variant& next = ws_.MoveNext(variant, p + 1, true);
@@ -136,6 +144,25 @@ bool Run::Step(std::int32_t v) {
     return true;
 }
 
+void Run::Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candidate>& candidates) {
+    std::int32_t& at = ws_.scanAt[4 * static_cast<std::size_t>(q) + (keyless ? 2 : 0) + s];
+    if (at >= 0) {
+        const WorkingSets::Scanned& known = ws_.scanned[static_cast<std::size_t>(at)];
+        const auto first = ws_.scannedCandidates.begin() + known.from;
+        candidates.assign(first, first + known.count);
+        engine_.comparisons += known.comparisons;
+        return;
+    }
+    const std::uint64_t before = engine_.comparisons;
+    engine_.ScanCandidates(input_ + q, ws_.facts.data() + q, static_cast<std::int32_t>(n_ - q),
+                           candidates, keyless, s);
+    at = static_cast<std::int32_t>(ws_.scanned.size());
+    ws_.scanned.push_back({static_cast<std::uint32_t>(ws_.scannedCandidates.size()),
+                           static_cast<std::uint32_t>(candidates.size()),
+                           engine_.comparisons - before});
+    ws_.scannedCandidates.insert(ws_.scannedCandidates.end(), candidates.begin(), candidates.end());
+}
+
 void Run::ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t p,
                     bool takeVariant) {
     const ScribeRule& rule = engine_.rules[candidate.id];
@@ -148,10 +175,11 @@ void Run::ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t 
 
     std::int32_t held = static_cast<std::int32_t>(start);
     const std::int32_t last = rule.right.Count() - 1;
+    const bool asIs = ws_.index.RightCopiesAsIs(static_cast<std::int32_t>(candidate.id));
     for (std::int32_t j = 0; j < rule.right.Count(); ++j) {
         const Symbol& r = rule.right[j];
         if (!codes::IsReference(r.code)) {
-            out.push_back(ws_.pool.Copy(&r));
+            out.push_back(asIs ? &r : ws_.pool.Copy(&r));
             continue;
         }
         const std::uint32_t d = codes::ReferenceDigit(r.code);
@@ -193,10 +221,10 @@ void Run::Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p
                   std::vector<const Symbol*>& out, std::int32_t& held, std::int32_t& j) {
     std::vector<Candidate>& subCandidates = ws_.subCandidates;
     const std::uint64_t q = static_cast<std::uint64_t>(p) + offset;
-    if (q < n_)
-        engine_.SelectCandidates(input_ + q, ws_.facts.data() + q,
-                                 static_cast<std::int32_t>(n_ - q), subCandidates, false, 0,
-                                 nullptr, 0);
+    if (q < n_) {
+        Scan(static_cast<std::uint32_t>(q), false, 0, subCandidates);
+        engine_.ChooseCandidates(subCandidates, nullptr, 0);
+    }
     if (subCandidates.empty()) {
         out.push_back(&ws_.placeholder);
         return;

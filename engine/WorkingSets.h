@@ -105,6 +105,17 @@ struct WorkingSets {
     Generation next;
     RuleIndex index;
     std::vector<InputFacts> facts; // of the run's input symbols
+
+    // The scans of this run by position: every variant at a position scans the same input,
+    // so each scan is made once and then read back (with its count of comparisons).
+    struct Scanned {
+        std::uint32_t from; // its candidates are scannedCandidates[from .. from + count)
+        std::uint32_t count;
+        std::uint64_t comparisons;
+    };
+    std::vector<std::int32_t> scanAt; // by 4 * position + 2 * keyless + s: index, or -1
+    std::vector<Scanned> scanned;
+    std::vector<Candidate> scannedCandidates;
     std::vector<Candidate> candidates;
     std::vector<Candidate> subCandidates;
     SymbolPool pool;

@@ -76,6 +76,12 @@ public:
     bool SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
                           std::vector<Candidate>& candidates, bool keyless, std::uint32_t s,
                           const Symbol* const* history, std::int32_t h);
+    // Its two halves: the scan of the rules (appending to candidates, counting comparisons),
+    // then context, best rules and used flags (false when no candidate is left).
+    void ScanCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
+                        std::vector<Candidate>& candidates, bool keyless, std::uint32_t s);
+    bool ChooseCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
+                          std::int32_t h);
     void FilterCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
                           std::int32_t h);
     void PickBestCandidates(std::vector<Candidate>& candidates);
