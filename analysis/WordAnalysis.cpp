@@ -1,6 +1,7 @@
 #include "analysis/Syllabite.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -63,11 +64,34 @@ public:
         to.params.Clear();
         to.params.Swap(symbol.params);
     }
-    void Append(const Symbol& symbol) { Next() = symbol; }
+    // A copy of symbol. A spare symbol that already holds the same parameters keeps them.
+    void Append(const Symbol& symbol) {
+        Symbol& to = Next();
+        if (!SameParameters(to.params, symbol.params) || !CopiesAsIs(symbol)) {
+            to = symbol;
+            return;
+        }
+        to.code = symbol.code;
+        to.extra = symbol.extra;
+    }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }
 
 private:
+    // The same parameters in the same order, byte for byte, and the same settings.
+    static bool SameParameters(const SmbParamCollection& a, const SmbParamCollection& b) {
+        if (a.Count() != b.Count() || a.Sorted() != b.Sorted() || a.Storing() != b.Storing() ||
+            a.Duplicates() != b.Duplicates())
+            return false;
+        for (std::int32_t k = 0; k < a.Count(); ++k) {
+            const SmbParams& x = a[k];
+            const SmbParams& y = b[k];
+            if (std::memcmp(x.name, y.name, SmbParams::NameSize) != 0 ||
+                std::memcmp(x.value, y.value, SmbParams::ValueSize) != 0)
+                return false;
+        }
+        return true;
+    }
     Symbol& Next() {
         if (count_ == target_.size()) target_.emplace_back();
         return target_[count_++];
@@ -237,11 +261,16 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
         if (exceptionKeys.Find(word, found)) {
             AppendLiterals(exceptionValues[static_cast<int>(exceptionKeys.Object(found))], out);
         } else if (vowelCount == 0) {
-            // No syllables and no stress: the letters' symbols go straight to the output.
+            // No syllables and no stress: the letters' symbols go straight to the output, as
+            // ToSymbols makes them.
             out.Append(Symbol(kWordStart));
-            alphabet.ToSymbols(word, symbols);
-            for (Symbol& s : symbols)
-                out.Take(s);
+            for (const char c : word) {
+                const std::int32_t k = alphabet.Lookup(c);
+                if (k == -1)
+                    out.Append(Symbol(0xFFFFFFFFu));
+                else
+                    out.Append(alphabet.Entry(k).symbol);
+            }
             out.Append(Symbol(kWordEnd));
         } else {
             w.Clear();

@@ -2,6 +2,13 @@
 
 #include "core/Binary.h"
 
+Symbol::Symbol(Symbol&& other) noexcept : code(other.code), extra(other.extra) {
+    if (CopiesAsIs(other))
+        params.Swap(other.params);
+    else
+        params.Assign(other.params);
+}
+
 Symbol& Symbol::operator=(const Symbol& other) {
     if (this == &other) return *this;
     code = other.code;

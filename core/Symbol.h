@@ -23,6 +23,9 @@ public:
     Symbol() = default;
     explicit Symbol(std::uint32_t c) : code(c) {}
     Symbol(const Symbol& other) { *this = other; }
+    // Takes over other's parameters where a copy would hold them in the same order (else
+    // copies), leaving other without parameters: vectors of symbols grow without copying.
+    Symbol(Symbol&& other) noexcept;
     virtual ~Symbol() = default;
 
     virtual Symbol& operator=(const Symbol& other);

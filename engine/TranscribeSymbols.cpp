@@ -145,9 +145,12 @@ bool Run::Step(std::int32_t v) {
 }
 
 void Run::Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candidate>& candidates) {
-    std::int32_t& at = ws_.scanAt[4 * static_cast<std::size_t>(q) + (keyless ? 2 : 0) + s];
-    if (at >= 0) {
-        const WorkingSets::Scanned& known = ws_.scanned[static_cast<std::size_t>(at)];
+    // Worth keeping only while there are other variants to read it back.
+    const bool shared = ws_.current.Count() > 1;
+    std::int32_t* at =
+        shared ? &ws_.scanAt[4 * static_cast<std::size_t>(q) + (keyless ? 2 : 0) + s] : nullptr;
+    if (at && *at >= 0) {
+        const WorkingSets::Scanned& known = ws_.scanned[static_cast<std::size_t>(*at)];
         const auto first = ws_.scannedCandidates.begin() + known.from;
         candidates.assign(first, first + known.count);
         engine_.comparisons += known.comparisons;
@@ -156,7 +159,8 @@ void Run::Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candi
     const std::uint64_t before = engine_.comparisons;
     engine_.ScanCandidates(input_ + q, ws_.facts.data() + q, static_cast<std::int32_t>(n_ - q),
                            candidates, keyless, s);
-    at = static_cast<std::int32_t>(ws_.scanned.size());
+    if (!at) return;
+    *at = static_cast<std::int32_t>(ws_.scanned.size());
     ws_.scanned.push_back({static_cast<std::uint32_t>(ws_.scannedCandidates.size()),
                            static_cast<std::uint32_t>(candidates.size()),
                            engine_.comparisons - before});

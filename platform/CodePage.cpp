@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -367,6 +368,35 @@ char32_t Compose(char32_t base, char32_t mark) {
 }
 
 // The page's byte for cp, falling back through base letters (ǖ -> ü -> u); '?' when none fits.
+// ToByte's answer for the characters below U+0800 that a page has (the others are -1): one
+// array access instead of a search for the letters of the common alphabets.
+using DirectTable = std::array<std::int16_t, 0x800>;
+
+const DirectTable& DirectOf(CodePage page) {
+    const auto build = [](CodePage p) {
+        DirectTable direct;
+        direct.fill(-1);
+        const ReverseTable& table = ReverseOf(p);
+        for (char32_t cp = 0; cp < direct.size(); ++cp) {
+            unsigned char byte = 0;
+            if (LookUp(table, cp, byte)) direct[cp] = byte;
+        }
+        return direct;
+    };
+    static const DirectTable cp1250 = build(CodePage::Cp1250);
+    static const DirectTable cp1251 = build(CodePage::Cp1251);
+    static const DirectTable cp1252 = build(CodePage::Cp1252);
+    switch (page) {
+    case CodePage::Cp1250:
+        return cp1250;
+    case CodePage::Cp1252:
+        return cp1252;
+    case CodePage::Cp1251:
+    default:
+        return cp1251;
+    }
+}
+
 char ToByte(const ReverseTable& table, char32_t cp) {
     // Chains are at most three steps long (ấ -> â -> a); the bound only guards the loop.
     for (int step = 0; step < 8; ++step) {
@@ -458,6 +488,7 @@ std::string ToUtf8(const Text& bytes, CodePage page) {
 
 Text FromUtf8(const std::string& utf8, CodePage page) {
     const ReverseTable& table = ReverseOf(page);
+    const DirectTable& direct = DirectOf(page);
     Text out;
     out.reserve(utf8.size());
     // The letter behind the last byte written, which a following combining mark belongs to.
@@ -476,7 +507,8 @@ Text FromUtf8(const std::string& utf8, CodePage page) {
                 letter = joined;
             }
         } else {
-            out += ToByte(table, cp);
+            const std::int16_t byte = cp < direct.size() ? direct[cp] : -1;
+            out += byte >= 0 ? static_cast<char>(byte) : ToByte(table, cp);
             letter = IsLetter(cp) ? cp : 0;
         }
     }
