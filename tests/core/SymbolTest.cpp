@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -114,6 +116,45 @@ TEST(Symbol, AssignmentIsDeep) {
     EXPECT_EQ(b.extra, 3);
     ASSERT_EQ(b.params.Count(), 1);
     EXPECT_NE(b.params.At(0), a.params.At(0));
+}
+
+TEST(Symbol, MovingGivesWhatACopyGives) {
+    // In order: the parameters are taken over, the source keeps none.
+    Symbol ordered = Sym(97, {{"a", "1"}, {"b", "2"}});
+    ordered.extra = 5;
+    const SmbParams* first = ordered.params.At(0);
+    Symbol moved(std::move(ordered));
+    EXPECT_EQ(moved.code, 97u);
+    EXPECT_EQ(moved.extra, 5);
+    ASSERT_EQ(moved.params.Count(), 2);
+    EXPECT_EQ(moved.params.At(0), first);
+    EXPECT_EQ(ordered.params.Count(), 0); // NOLINT(bugprone-use-after-move): checked on purpose
+
+    // Out of order (a value overwritten in place): a copy sorts them again, and so does the
+    // move; CopiesAsIs tells the two cases apart, CopyExactly keeps the order.
+    Symbol unordered = Sym(1, {{"k", "1"}, {"k", "3"}});
+    unordered.params[0].SetValue("5", 1);
+    EXPECT_FALSE(CopiesAsIs(unordered));
+    EXPECT_TRUE(CopiesAsIs(moved));
+    Symbol exact;
+    CopyExactly(exact, unordered);
+    EXPECT_STREQ(exact.params[0].value, "5");
+    const Symbol copy(unordered);
+    const Symbol fromMove(std::move(unordered));
+    for (const Symbol* s : {&copy, &fromMove}) {
+        ASSERT_EQ(s->params.Count(), 2);
+        EXPECT_STREQ(s->params[0].value, "3");
+        EXPECT_STREQ(s->params[1].value, "5");
+    }
+
+    // A growing vector keeps every symbol as it was.
+    std::vector<Symbol> grown;
+    for (std::uint32_t c = 0; c < 100; ++c)
+        grown.push_back(Sym(c, {{"n", std::to_string(c).c_str()}}));
+    for (std::uint32_t c = 0; c < 100; ++c) {
+        ASSERT_EQ(grown[c].params.Count(), 1);
+        EXPECT_EQ(std::string(grown[c].params[0].value), std::to_string(c));
+    }
 }
 
 TEST(Symbol, ParametersStaySortedAndAcceptRepeats) {
