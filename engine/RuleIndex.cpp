@@ -8,8 +8,11 @@
 
 namespace {
 
-// Scans remembered at most; past this many they are all forgotten and gathered again.
+// Scans remembered at most, and the key words and candidates they may hold together; past
+// either they are all forgotten and gathered again. Rules with very long left sides make long
+// keys, and many tied rules long candidate lists.
 constexpr std::size_t kKeptScans = std::size_t{1} << 16;
+constexpr std::size_t kKeptHeld = std::size_t{1} << 21;
 // Parameter sets told apart at most; past this many both tables start again.
 constexpr std::size_t kKeptGroups = std::size_t{1} << 14;
 
@@ -182,7 +185,7 @@ const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts
 
 void RuleIndex::KeepScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
                          std::uint32_t s, std::int32_t extent, Scan scan) {
-    if (scans_.Size() >= kKeptScans) scans_.Clear();
+    if (scans_.Size() >= kKeptScans || scans_.Held() >= kKeptHeld) scans_.Clear();
     // The first symbol is always read: the scan starts at its code's rules.
     std::int32_t& longest = Info(input[0].code).extent;
     longest = std::max({longest, extent, 1});
@@ -215,6 +218,7 @@ void RuleIndex::ScanTable::Insert(const std::vector<std::uint32_t>& key, std::ui
     slots_[i] = {hash, static_cast<std::uint32_t>(words_.size()),
                  static_cast<std::uint32_t>(key.size()), static_cast<std::int32_t>(scans_.size())};
     words_.insert(words_.end(), key.begin(), key.end());
+    candidates_ += scan.candidates.size();
     scans_.push_back(std::move(scan));
 }
 
@@ -235,4 +239,5 @@ void RuleIndex::ScanTable::Clear() {
     slots_.clear();
     words_.clear();
     scans_.clear();
+    candidates_ = 0;
 }

@@ -173,6 +173,8 @@ private:
         void Insert(const std::vector<std::uint32_t>& key, std::uint64_t hash, Scan scan);
         void Clear();
         std::size_t Size() const { return scans_.size(); }
+        // The key words and candidates it holds.
+        std::size_t Held() const { return words_.size() + candidates_; }
 
     private:
         struct Slot {
@@ -185,6 +187,7 @@ private:
         std::vector<Slot> slots_; // a power of two, at most half of them used
         std::vector<std::uint32_t> words_;
         std::vector<Scan> scans_;
+        std::size_t candidates_ = 0; // in all of scans_
     };
 
     const TransCriber* engine_ = nullptr;

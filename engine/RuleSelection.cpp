@@ -155,14 +155,18 @@ void TransCriber::ScanCandidates(const Symbol* input, const InputFacts* facts, s
     RuleIndex& index = work_->index;
     // A scan over the same symbols as an earlier one finds what it found, after as many
     // comparisons. (Candidates already in the list take part in the scan: not remembered.)
+    // The input symbols a scan read weigh on the run's work too: a rule with a left side of
+    // thousands of symbols makes one comparison cost as much as thousands.
     if (!candidates.empty()) {
-        ScanRules(index, input, facts, a, candidates, keyless, s);
+        comparisons +=
+            static_cast<std::uint64_t>(ScanRules(index, input, facts, a, candidates, keyless, s));
     } else if (const RuleIndex::Scan* known = index.FindScan(input, facts, a, keyless, s)) {
         candidates = known->candidates;
         comparisons += known->comparisons;
     } else {
         const std::uint64_t before = comparisons;
         const std::int32_t extent = ScanRules(index, input, facts, a, candidates, keyless, s);
+        comparisons += static_cast<std::uint64_t>(extent);
         index.KeepScan(input, facts, a, keyless, s, extent, {candidates, comparisons - before});
     }
 }

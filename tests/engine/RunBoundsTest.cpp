@@ -101,14 +101,35 @@ TEST_F(EngineTest, OutputPastItsLimitEndsTheRun) {
 }
 
 TEST_F(EngineTest, PastTwiceTheWorkBoundNoRuleIsLookedUp) {
-    // Four comparisons per position: the first position forks (4 is within the bound), the
-    // second drops the second variant (8), the third is the last looked up (8 is within twice
-    // the bound), and from the fourth on every symbol is left as a gap.
+    // Six units of work per position (four comparisons, and the two input symbols they read):
+    // the first position forks (6 is within the bound), the second drops the second variant
+    // (12), the third is the last looked up (12 is within twice the bound), and from the
+    // fourth on every symbol is left as a gap.
     Rules({"[a]=[x]", "[a]=[y]"});
-    engine.comparisonLimit = 4;
+    engine.comparisonLimit = 6;
     const Variants out = Run(Input(std::string(6, 'a')));
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0], B + "xxx" + G + G + G + ">");
+}
+
+TEST_F(EngineTest, TheInputALongLeftSideReadsWeighsOnTheWorkBound) {
+    // A left side of 1000 symbols reads up to 1000 input symbols at every position: counted
+    // as one comparison each, such scans ran for the square of the line's length.
+    std::string left;
+    for (int i = 0; i < 1000; ++i)
+        left += "a;";
+    Rules({"[" + left + "b]=[x]", "[a]=[y]"});
+    engine.comparisonLimit = 10000;
+    const std::uint64_t before = engine.comparisons;
+    const Variants out = Run(Input(std::string(3000, 'a')));
+    ASSERT_EQ(out.size(), 1u);
+    // About ten positions spend the bound twice over (a few comparisons each would not spend
+    // it in the whole line); the rest are gaps.
+    const auto ys = std::count(out[0].begin(), out[0].end(), 'y');
+    EXPECT_GT(ys, 0);
+    EXPECT_LT(ys, 100);
+    EXPECT_EQ(out[0].substr(out[0].size() - G.size() - 1), G + ">");
+    EXPECT_LE(engine.comparisons - before, 2 * engine.comparisonLimit + 1010);
 }
 
 TEST_F(EngineTest, KeySkipFindsTheGroupOfEveryCode) {
