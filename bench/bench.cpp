@@ -1,0 +1,230 @@
+// qm-bench: Google Benchmark figures of the program on the reference lists.
+//
+//   Load/KEY             loading a language (text files, sorting, the first run's index)
+//   Steady/KEY           one pass over KEY's reference inputs, engine kept from pass to pass
+//   FirstPass/KEY        the same pass on a freshly loaded engine (the load not timed)
+//   Length/KEY/BYTES     one line of BYTES input bytes (2translit, english) made of the list's
+//                        words that give one variant, so that no variant forks
+//   Line200/KEY          one line of 200 input bytes made of the list's words in list order,
+//                        on a freshly loaded engine (the load not timed)
+//
+// Counters: bytes_per_second and items_per_second (words) for the passes, ns_per_byte and
+// variants for the lines. Run bench/run.sh for one table with ICU's uconv beside it.
+// QM_DATA and QM_REFERENCE override the data and reference folders.
+
+#include "facade/LinearQuilloMorph.h"
+#include "platform/CodePage.h"
+#include "platform/Messages.h"
+#include "platform/StringList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#ifndef QM_DATA_DIR
+#define QM_DATA_DIR "data"
+#endif
+#ifndef QM_REFERENCE_DIR
+#define QM_REFERENCE_DIR "../shared/reference"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kLanguages[] = {"2translit", "4translit", "chineese",
+                                  "deutsch",   "english",   "francais"};
+
+std::string Folder(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    return value && *value ? value : fallback;
+}
+
+// Column 1 of a tab-separated list: comment and blank lines skipped, as --check reads it.
+std::vector<std::string> Inputs(const std::string& list) {
+    std::ifstream in(list, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + list);
+    std::vector<std::string> inputs;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        const std::string field = line.substr(0, line.find('\t'));
+        if (field.find_first_not_of(" \t") != std::string::npos) inputs.push_back(field);
+    }
+    return inputs;
+}
+
+// The reference inputs of a language, as the command line reads them (its default code page).
+struct Language {
+    std::string key;
+    platform::CodePage page;
+    std::vector<Text> lines; // in the code page
+    std::size_t bytes = 0;   // of lines
+    std::size_t words = 0;   // blank-separated
+};
+
+const Language& Reference(const std::string& key) {
+    static std::map<std::string, Language> loaded;
+    auto found = loaded.find(key);
+    if (found != loaded.end()) return found->second;
+    const std::string dir = Folder("QM_REFERENCE", QM_REFERENCE_DIR);
+    std::vector<std::string> lists;
+    if (key == "2translit") lists = {"translit/icao-dev.tsv"};
+    if (key == "4translit") lists = {"translit/reverse-dev.tsv"};
+    if (key == "chineese") lists = {"chineese/names-dev.tsv", "chineese/syllables.tsv"};
+    if (key == "deutsch" || key == "english" || key == "francais")
+        lists = {key + "/names-dev.tsv"};
+    Language language;
+    language.key = key;
+    language.page = key == "2translit" ? platform::CodePage::Cp1251 : platform::CodePage::Cp1252;
+    for (const std::string& list : lists)
+        for (const std::string& input : Inputs(dir + "/" + list)) {
+            language.lines.push_back(platform::FromUtf8(input, language.page));
+            language.bytes += language.lines.back().size();
+            bool inWord = false;
+            for (const char c : language.lines.back()) {
+                const bool blank = c == ' ';
+                if (!blank && !inWord) ++language.words;
+                inWord = !blank;
+            }
+        }
+    return loaded.emplace(key, std::move(language)).first->second;
+}
+
+// A facade with the language loaded from the data folder (which is the working directory).
+std::unique_ptr<LinearQuilloMorph> Load(const std::string& key) {
+    static const bool quiet = [] {
+        platform::SetMessageHandler([](const Text&, const Text&) {});
+        std::error_code ec;
+        fs::current_path(Folder("QM_DATA", QM_DATA_DIR), ec);
+        if (ec) throw std::runtime_error("cannot use the data folder");
+        return true;
+    }();
+    static_cast<void>(quiet);
+    auto facade = std::make_unique<LinearQuilloMorph>();
+    facade->LoadLanguage(key);
+    if (facade->languageKey.empty()) throw std::runtime_error("cannot load " + key);
+    return facade;
+}
+
+std::int32_t Transcribe(LinearQuilloMorph& facade, const Text& line) {
+    platform::StringList out;
+    facade.Transcribe(line, out);
+    return out.Count();
+}
+
+void BM_Load(benchmark::State& state, const std::string& key) {
+    for (auto _ : state) {
+        auto facade = Load(key);
+        // The first run builds the engine's index of the rule set: part of being ready.
+        benchmark::DoNotOptimize(Transcribe(*facade, "a"));
+    }
+}
+
+void BM_Steady(benchmark::State& state, const std::string& key) {
+    const Language& language = Reference(key);
+    auto facade = Load(key);
+    for (auto _ : state)
+        for (const Text& line : language.lines)
+            benchmark::DoNotOptimize(Transcribe(*facade, line));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(language.bytes));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(language.words));
+}
+
+void BM_FirstPass(benchmark::State& state, const std::string& key) {
+    const Language& language = Reference(key);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto facade = Load(key);
+        Transcribe(*facade, "a"); // the index of the rule set, as in Load
+        state.ResumeTiming();
+        for (const Text& line : language.lines)
+            benchmark::DoNotOptimize(Transcribe(*facade, line));
+        state.PauseTiming();
+        facade.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(language.bytes));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(language.words));
+}
+
+// A line of exactly size bytes from words joined by blanks (the last one cut).
+Text Line(const std::vector<Text>& words, std::size_t size) {
+    Text line;
+    for (std::size_t i = 0; line.size() < size; ++i)
+        line += words[i % words.size()] + ' ';
+    line.resize(size);
+    return line;
+}
+
+void BM_Length(benchmark::State& state, const std::string& key) {
+    const Language& language = Reference(key);
+    auto facade = Load(key);
+    // The list's words that give one variant on their own.
+    std::vector<Text> single;
+    for (const Text& line : language.lines)
+        if (line.find(' ') == Text::npos && Transcribe(*facade, line) == 1) single.push_back(line);
+    const Text line = Line(single, static_cast<std::size_t>(state.range(0)));
+    std::int32_t variants = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(variants = Transcribe(*facade, line));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
+    state.counters["ns_per_byte"] = benchmark::Counter(
+        static_cast<double>(line.size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert,
+        benchmark::Counter::kIs1000);
+    state.counters["variants"] = variants;
+}
+
+void BM_Line200(benchmark::State& state, const std::string& key) {
+    const Language& language = Reference(key);
+    const Text line = Line(language.lines, 200);
+    std::int32_t variants = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto facade = Load(key);
+        Transcribe(*facade, "a");
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(variants = Transcribe(*facade, line));
+        state.PauseTiming();
+        facade.reset();
+        state.ResumeTiming();
+    }
+    state.counters["variants"] = variants;
+}
+
+const bool kRegistered = [] {
+    for (const char* key : kLanguages)
+        benchmark::RegisterBenchmark((std::string("Load/") + key).c_str(), BM_Load, key)
+            ->Unit(benchmark::kMillisecond);
+    for (const char* key : kLanguages)
+        benchmark::RegisterBenchmark((std::string("Steady/") + key).c_str(), BM_Steady, key)
+            ->Unit(benchmark::kMillisecond);
+    for (const char* key : kLanguages)
+        benchmark::RegisterBenchmark((std::string("FirstPass/") + key).c_str(), BM_FirstPass,
+                                     key)
+            ->Unit(benchmark::kMillisecond);
+    for (const char* key : {"2translit", "english"})
+        benchmark::RegisterBenchmark((std::string("Length/") + key).c_str(), BM_Length, key)
+            ->Arg(1 << 10)
+            ->Arg(10 << 10)
+            ->Arg(100 << 10)
+            ->Unit(benchmark::kMicrosecond);
+    for (const char* key : kLanguages)
+        benchmark::RegisterBenchmark((std::string("Line200/") + key).c_str(), BM_Line200, key)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# Builds qm-bench and quillomorph-cli, runs the benchmarks on the reference lists of
+# ../shared/reference and prints one table: load time, throughput, line length, 200-byte
+# lines, peak memory, and quillomorph-cli timed beside ICU's uconv (Russian-Latin/BGN on the
+# same Russian text, zh_Latn_PINYIN-ru on the same pinyin). Not part of the tests.
+#
+#   bench/run.sh [BUILD-DIR]        (default build/; QM_BENCH_MIN_TIME seconds per benchmark)
+#
+# uconv comes with Debian's icu-devtools: installed when missing and running as root, else
+# its columns are left empty. Timings are the best of several runs; MB/s counts input bytes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+reference=../shared/reference
+min_time=${QM_BENCH_MIN_TIME:-0.5}
+
+if [ ! -d "$reference" ]; then
+    echo "run.sh: no reference lists in $reference" >&2
+    exit 1
+fi
+if ! command -v python3 >/dev/null; then
+    echo "run.sh: python3 is needed to read the benchmark results" >&2
+    exit 1
+fi
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build" --target qm-bench quillomorph-cli >/dev/null
+if [ ! -x "$build/bench/qm-bench" ]; then
+    echo "run.sh: qm-bench was not built (Google Benchmark missing: scripts/setup-deps.sh)" >&2
+    exit 1
+fi
+if ! command -v uconv >/dev/null && [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+    echo "run.sh: installing icu-devtools for uconv" >&2
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq icu-devtools >/dev/null 2>&1 || true
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cli=$(cd "$build/cli" && pwd)/quillomorph-cli
+
+"$build/bench/qm-bench" --benchmark_format=json --benchmark_min_time="$min_time" \
+    >"$work/bench.json" 2>"$work/bench.err" || {
+    cat "$work/bench.err" >&2
+    exit 1
+}
+
+# Column 1 of the lists, as the benchmarks read them; the big files repeat them.
+column1() { grep -hv '^#' "$@" | cut -f1 | grep -v '^[[:space:]]*$'; }
+column1 "$reference/translit/icao-dev.tsv" >"$work/ru.txt"
+column1 "$reference/chineese/names-dev.tsv" "$reference/chineese/syllables.tsv" >"$work/zh.txt"
+for i in $(seq 40); do cat "$work/ru.txt"; done >"$work/ru-big.txt"
+for i in $(seq 100); do cat "$work/zh.txt"; done >"$work/zh-big.txt"
+head -n 1 "$work/ru.txt" >"$work/ru-one.txt"
+head -n 1 "$work/zh.txt" >"$work/zh-one.txt"
+
+# Best wall time of five runs, in seconds: best COMMAND... < input
+best() {
+    local input=$1 best= t
+    shift
+    for _ in 1 2 3 4 5; do
+        t=$(python3 - "$input" "$@" <<'EOF'
+import subprocess, sys, time
+with open(sys.argv[1], 'rb') as f:
+    start = time.perf_counter()
+    subprocess.run(sys.argv[2:], stdin=f, stdout=subprocess.DEVNULL, check=True)
+    print(time.perf_counter() - start)
+EOF
+)
+        if [ -z "$best" ] || python3 -c "import sys; sys.exit(0 if $t < $best else 1)"; then best=$t; fi
+    done
+    echo "$best"
+}
+
+{
+    for lang in ru zh; do
+        key=2translit
+        transform=Russian-Latin/BGN
+        if [ $lang = zh ]; then
+            key=chineese
+            transform=zh_Latn_PINYIN-ru
+        fi
+        echo "$lang bytes $(wc -c <"$work/$lang-big.txt")"
+        echo "$lang cli-big $(best "$work/$lang-big.txt" "$cli" -l $key)"
+        echo "$lang cli-one $(best "$work/$lang-one.txt" "$cli" -l $key)"
+        if command -v uconv >/dev/null; then
+            echo "$lang uconv-big $(best "$work/$lang-big.txt" uconv -x $transform)"
+            echo "$lang uconv-one $(best "$work/$lang-one.txt" uconv -x $transform)"
+        fi
+    done
+    # Peak resident memory of the command line over each language's list.
+    if [ -x /usr/bin/time ]; then
+        for key in 2translit 4translit chineese deutsch english francais; do
+            case $key in
+            2translit) lists="$reference/translit/icao-dev.tsv" ;;
+            4translit) lists="$reference/translit/reverse-dev.tsv" ;;
+            chineese) lists="$reference/chineese/names-dev.tsv $reference/chineese/syllables.tsv" ;;
+            *) lists="$reference/$key/names-dev.tsv" ;;
+            esac
+            # shellcheck disable=SC2086
+            column1 $lists >"$work/list.txt"
+            /usr/bin/time -f "%M" -o "$work/rss" "$cli" -l $key <"$work/list.txt" >/dev/null
+            echo "$key peak-kb $(cat "$work/rss")"
+        done
+    fi
+} >"$work/side.txt"
+
+python3 - "$work/bench.json" "$work/side.txt" <<'EOF'
+import json, sys
+
+runs = {b['name']: b for b in json.load(open(sys.argv[1]))['benchmarks']}
+side = {}
+for line in open(sys.argv[2]):
+    lang, what, value = line.split()
+    side[(lang, what)] = float(value)
+keys = ['2translit', '4translit', 'chineese', 'deutsch', 'english', 'francais']
+
+def ms(name):
+    b = runs.get(name)
+    if not b: return None
+    scale = {'ns': 1e-6, 'us': 1e-3, 'ms': 1.0, 's': 1e3}[b.get('time_unit', 'ns')]
+    return b['real_time'] * scale
+
+def counter(name, field):
+    b = runs.get(name)
+    return b.get(field) if b else None
+
+def fmt(value, digits=2):
+    return '-' if value is None else f'{value:.{digits}f}'
+
+rows = [
+    ('load, text files (ms)', lambda k: fmt(ms(f'Load/{k}'))),
+    ('reference list, steady (MB/s)',
+     lambda k: fmt((counter(f'Steady/{k}', 'bytes_per_second') or 0) / 1e6)),
+    ('reference list, steady (words/s)',
+     lambda k: fmt(counter(f'Steady/{k}', 'items_per_second'), 0)),
+    ('reference list, first pass (MB/s)',
+     lambda k: fmt((counter(f'FirstPass/{k}', 'bytes_per_second') or 0) / 1e6)),
+    ('200-byte line, fresh engine (ms)', lambda k: fmt(ms(f'Line200/{k}'), 3)),
+    ('200-byte line, variants', lambda k: fmt(counter(f'Line200/{k}', 'variants'), 0)),
+    ('peak memory, reference list (MB)',
+     lambda k: fmt(side[(k, 'peak-kb')] / 1024, 1) if (k, 'peak-kb') in side else '-'),
+]
+width = 36
+print(f"{'Figure':<{width}}" + ''.join(f'{k:>11}' for k in keys))
+for title, value in rows:
+    print(f'{title:<{width}}' + ''.join(f'{value(k):>11}' for k in keys))
+
+print()
+print(f"{'Line of one variant (ns per byte)':<{width}}{'1 KB':>11}{'10 KB':>11}{'100 KB':>11}"
+      f"{'max/min':>11}")
+flat = {}
+for key in ['2translit', 'english']:
+    values = [counter(f'Length/{key}/{size}', 'ns_per_byte') for size in (1024, 10240, 102400)]
+    if None in values:
+        continue
+    # ns_per_byte is counted in seconds per byte
+    values = [v * 1e9 for v in values]
+    flat[key] = max(values) / min(values)
+    print(f'{key:<{width}}' + ''.join(f'{v:>11.1f}' for v in values) + f'{flat[key]:>11.2f}')
+
+print()
+print(f"{'Beside uconv (same input, MB/s)':<{width}}{'qm-cli':>11}{'uconv':>11}{'ratio':>11}"
+      f"{'qm (net)':>11}{'uconv (net)':>12}{'ratio':>8}")
+ratios = {}
+for lang, title in (('ru', '2translit / Russian-Latin/BGN'), ('zh', 'chineese / zh_Latn_PINYIN-ru')):
+    size = side[(lang, 'bytes')] / 1e6
+    qm, qm1 = side[(lang, 'cli-big')], side[(lang, 'cli-one')]
+    if (lang, 'uconv-big') in side:
+        uc, uc1 = side[(lang, 'uconv-big')], side[(lang, 'uconv-one')]
+        # "net": the time of a one-line run (start-up, loading) taken off
+        r, rn = uc / qm, (uc - uc1) / (qm - qm1)
+        ratios[lang] = (r, rn)
+        print(f'{title:<{width}}{size / qm:>11.2f}{size / uc:>11.2f}{r:>11.2f}'
+              f'{size / (qm - qm1):>11.2f}{size / (uc - uc1):>12.2f}{rn:>8.2f}')
+    else:
+        print(f'{title:<{width}}{size / qm:>11.2f}{"-":>11}{"-":>11}{size / (qm - qm1):>11.2f}'
+              f'{"-":>12}{"-":>8}')
+print(f"(files of {side[('ru', 'bytes')] / 1e6:.2f} MB and {side[('zh', 'bytes')] / 1e6:.2f} MB:"
+      " the lists repeated; best of five runs)")
+
+print()
+print('Targets')
+def mark(ok): return 'met' if ok else 'NOT MET'
+for key, ratio in flat.items():
+    print(f'  {key}: time per byte 1 KB..100 KB within 1.5x: {ratio:.2f}x  {mark(ratio <= 1.5)}')
+for lang, name in (('ru', '2translit vs Russian-Latin/BGN'), ('zh', 'chineese vs zh_Latn_PINYIN-ru')):
+    if lang in ratios:
+        r, rn = ratios[lang]
+        print(f'  {name}: {r:.2f}x as fast (whole runs), {rn:.2f}x (net)  {mark(min(r, rn) >= 1)}')
+    else:
+        print(f'  {name}: uconv not available')
+worst = max((ms(f'Line200/{k}') or 0, k) for k in keys)
+print(f'  200-byte line under 20 ms: slowest {worst[1]} {worst[0]:.2f} ms  {mark(worst[0] < 20)}')
+EOF
