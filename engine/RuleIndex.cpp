@@ -129,13 +129,21 @@ InputFacts RuleIndex::Facts(const SmbParamCollection& params) {
     // Told apart by their bytes as stored: equal sets stored differently are two groups, which
     // only means that their scans are remembered twice.
     constexpr std::size_t pairBytes = SmbParams::NameSize + SmbParams::ValueSize;
-    text_.resize(static_cast<std::size_t>(params.Count()) * pairBytes);
+    const std::size_t bytes = static_cast<std::size_t>(params.Count()) * pairBytes;
+    // Neighbouring symbols mostly have the same set: compare with the last one first.
+    bool last = bytes == lastText_.size();
+    for (std::int32_t k = 0; last && k < params.Count(); ++k) {
+        const char* at = &lastText_[static_cast<std::size_t>(k) * pairBytes];
+        last = std::memcmp(at, params[k].name, SmbParams::NameSize) == 0 &&
+               std::memcmp(at + SmbParams::NameSize, params[k].value, SmbParams::ValueSize) == 0;
+    }
+    if (last) return lastFacts_;
+    text_.resize(bytes);
     for (std::int32_t k = 0; k < params.Count(); ++k) {
         char* at = &text_[static_cast<std::size_t>(k) * pairBytes];
         std::memcpy(at, params[k].name, SmbParams::NameSize);
         std::memcpy(at + SmbParams::NameSize, params[k].value, SmbParams::ValueSize);
     }
-    if (text_ == lastText_) return lastFacts_;
     auto found = groups_.find(text_);
     if (found == groups_.end())
         found = groups_
@@ -156,21 +164,20 @@ void RuleIndex::StartRun() {
 
 std::uint64_t RuleIndex::Key(const Symbol* input, const InputFacts* facts, std::int32_t from,
                              std::int32_t to, bool keyless, std::uint32_t s) {
-    const std::size_t length = 2 + 2 * static_cast<std::size_t>(to > from ? to - from : 0);
+    // One word for the flags and the extent, one for each symbol's code and group.
+    const std::size_t length = 1 + static_cast<std::size_t>(to > from ? to - from : 0);
     key_.resize(length);
-    std::uint32_t* word = key_.data();
+    std::uint64_t* word = key_.data();
     std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
-    const auto put = [&word, &hash](std::uint32_t value) {
+    const auto put = [&word, &hash](std::uint64_t value) {
         *word++ = value;
         hash = (hash ^ value) * 0xFF51AFD7ED558CCDull;
-        hash ^= hash >> 32;
+        hash ^= hash >> 29;
     };
-    put(static_cast<std::uint32_t>(keyless) | s << 1);
-    put(static_cast<std::uint32_t>(to));
-    for (std::int32_t i = from; i < to; ++i) {
-        put(input[i].code);
-        put(facts[i].group);
-    }
+    put(static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32);
+    for (std::int32_t i = from; i < to; ++i)
+        put(static_cast<std::uint64_t>(input[i].code) | std::uint64_t{facts[i].group} << 32);
     return hash;
 }
 
@@ -194,7 +201,7 @@ void RuleIndex::KeepScan(const Symbol* input, const InputFacts* facts, std::int3
     scans_.Insert(key_, hash, std::move(scan));
 }
 
-const RuleIndex::Scan* RuleIndex::ScanTable::Find(const std::vector<std::uint32_t>& key,
+const RuleIndex::Scan* RuleIndex::ScanTable::Find(const std::vector<std::uint64_t>& key,
                                                   std::uint64_t hash) const {
     if (slots_.empty()) return nullptr;
     const std::size_t mask = slots_.size() - 1;
@@ -207,7 +214,7 @@ const RuleIndex::Scan* RuleIndex::ScanTable::Find(const std::vector<std::uint32_
     }
 }
 
-void RuleIndex::ScanTable::Insert(const std::vector<std::uint32_t>& key, std::uint64_t hash,
+void RuleIndex::ScanTable::Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash,
                                   Scan scan) {
     if (Find(key, hash)) return;
     if ((scans_.size() + 1) * 2 > slots_.size()) Grow();

@@ -169,8 +169,8 @@ private:
     // Remembered scans by key: open addressing over hashes, keys kept in one array.
     class ScanTable {
     public:
-        const Scan* Find(const std::vector<std::uint32_t>& key, std::uint64_t hash) const;
-        void Insert(const std::vector<std::uint32_t>& key, std::uint64_t hash, Scan scan);
+        const Scan* Find(const std::vector<std::uint64_t>& key, std::uint64_t hash) const;
+        void Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash, Scan scan);
         void Clear();
         std::size_t Size() const { return scans_.size(); }
         // The key words and candidates it holds.
@@ -185,7 +185,7 @@ private:
         };
         void Grow();
         std::vector<Slot> slots_; // a power of two, at most half of them used
-        std::vector<std::uint32_t> words_;
+        std::vector<std::uint64_t> words_;
         std::vector<Scan> scans_;
         std::size_t candidates_ = 0; // in all of scans_
     };
@@ -220,6 +220,6 @@ private:
     std::string lastText_;   // the bytes of the set Facts looked at last,
     InputFacts lastFacts_{}; // and its facts
     ScanTable scans_;
-    std::vector<std::uint32_t> key_; // scratch
+    std::vector<std::uint64_t> key_; // scratch
     std::string text_;               // scratch
 };
