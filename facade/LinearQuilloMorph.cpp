@@ -1,9 +1,11 @@
 #include "facade/LinearQuilloMorph.h"
 
+#include "platform/AnsiText.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/SystemTexts.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -96,17 +98,26 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
         }
     }
 
+    // The lines go into the sorted list in its own order (a stable sort keeps the variants'
+    // order among lines equal but for case, so the first of them stays as before): each then
+    // takes one comparison to place instead of a search.
+    lines_.resize(static_cast<std::size_t>(count));
     std::size_t i = 0;
-    Text text;
     for (std::int32_t k = 0; k < count; ++k) {
+        Text& text = lines_[static_cast<std::size_t>(k)].text;
         text.clear();
         for (; i < ends_[static_cast<std::size_t>(k)]; ++i) {
             const std::uint32_t code = codes_[i];
             if (code == 60 || code == 62) continue;
             text += static_cast<char>(code & 0xFF);
         }
-        out.Add(text);
+        lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
     }
+    if (count > 1)
+        std::stable_sort(lines_.begin(), lines_.end(),
+                         [](const Line& a, const Line& b) { return a.key < b.key; });
+    for (const Line& line : lines_)
+        out.Add(line.text);
     return 1;
 }
 

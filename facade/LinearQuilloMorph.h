@@ -45,8 +45,14 @@ public:
 private:
     void ReleaseVariantTraces();
 
-    // Buffers of Transcribe, kept between calls: the engine's input and its variants' codes.
+    // Buffers of Transcribe, kept between calls: the engine's input, its variants' codes and
+    // the variants' lines with their sort keys.
+    struct Line {
+        Text text;
+        Text key;
+    };
     std::vector<Symbol> input_;
     std::vector<std::uint32_t> codes_;
     std::vector<std::size_t> ends_;
+    std::vector<Line> lines_;
 };

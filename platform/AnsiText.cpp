@@ -98,6 +98,17 @@ int AnsiCompareText(const Text& a, const Text& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+Text AnsiSortKey(const Text& s) {
+    const auto& weight = GetTables().weight;
+    Text key(2 * s.size(), '\0');
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const std::uint16_t w = weight[static_cast<unsigned char>(s[i])];
+        key[2 * i] = static_cast<char>(w >> 8);
+        key[2 * i + 1] = static_cast<char>(w & 0xFF);
+    }
+    return key;
+}
+
 Text AnsiUpperCase(const Text& s) {
     const auto& upper = GetTables().upper;
     Text result(s.size(), '\0');

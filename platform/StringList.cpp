@@ -83,6 +83,11 @@ bool StringList::Find(const Text& line, int& index) const {
                 return true;
         return false;
     }
+    // A line after the last one goes at the end: lines added in order cost one comparison.
+    if (!lines_.empty() && AnsiCompareText(lines_.back().text, line) < 0) {
+        index = Count();
+        return false;
+    }
     auto it =
         std::lower_bound(lines_.begin(), lines_.end(), line, [](const Line& l, const Text& t) {
             return AnsiCompareText(l.text, t) < 0;

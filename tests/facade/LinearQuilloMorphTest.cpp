@@ -72,6 +72,9 @@ TEST_F(FacadeTest, OutputIsSortedAndCaseInsensitivelyUnique) {
     EXPECT_EQ(facade->Transcribe("ab", out), 1);
     EXPECT_EQ(Lines(out), (std::vector<std::string>{"aa", "xY", "zz"}));
     EXPECT_TRUE(out.Sorted());
+    // 128 variants that differ only in case: the first in the engine's order stays.
+    EXPECT_EQ(Transcribe("bbbbbbb"), (std::vector<std::string>{"YYYYYYY"}));
+    EXPECT_EQ(Transcribe("cbcbcbcbc"), (std::vector<std::string>{"XYXYXYXYX"}));
 }
 
 TEST_F(FacadeTest, EmptyLineLeavesTheListUntouched) {

@@ -111,6 +111,23 @@ TEST(AnsiCompareText, IsStrictTotalOrderOverAllBytes) {
             ASSERT_LE(AnsiCompareText(bytes[i], bytes[j]), 0);
 }
 
+// Sort keys order texts as the comparison does, prefixes and case included.
+TEST(AnsiSortKey, OrdersAsAnsiCompareText) {
+    std::vector<Text> texts = {"", "a", "A", "ab", "aB", "abc", "b", "0", "9a", "z", "_", "\xFF"};
+    for (int b = 0; b < 256; b += 7)
+        texts.emplace_back(1, static_cast<char>(b));
+    for (const char* w : {"Иван", "иванов", "ёж", "еж", "ЁЖ", "жук", "Ъ", "я"})
+        texts.push_back(W(w));
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const Text& a : texts)
+        for (const Text& b : texts) {
+            const Text ka = platform::AnsiSortKey(a);
+            const Text kb = platform::AnsiSortKey(b);
+            ASSERT_EQ(sign(ka.compare(kb)), sign(AnsiCompareText(a, b))) << a << " vs " << b;
+            ASSERT_EQ(ka < kb, AnsiCompareText(a, b) < 0);
+        }
+}
+
 TEST(AnsiUpperCase, LatinAndCyrillic) {
     EXPECT_EQ(AnsiUpperCase("abc xyz 019 ABC"), "ABC XYZ 019 ABC");
     EXPECT_EQ(AnsiUpperCase(W("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")),

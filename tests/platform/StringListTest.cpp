@@ -62,6 +62,28 @@ TEST(StringListSorted, IgnoresCaseInsensitiveDuplicatesAndKeepsIntegers) {
     EXPECT_EQ(list.IndexOf("adam"), -1);
 }
 
+TEST(StringListSorted, AddingInOrderGivesWhatAnyOrderGives) {
+    // Lines after the last one are appended after one comparison; a line equal to the last
+    // but for case is still a duplicate, and lines before it still find their place.
+    const std::vector<Text> sorted = {"a", "b", "B", "c", "C", "d", "0", "z"};
+    StringList inOrder;
+    inOrder.SetSorted(true);
+    for (const Text& line : sorted)
+        inOrder.Add(line);
+    StringList reversed;
+    reversed.SetSorted(true);
+    for (auto it = sorted.rbegin(); it != sorted.rend(); ++it)
+        reversed.Add(*it);
+    EXPECT_EQ(Lines(inOrder), (std::vector<Text>{"0", "a", "b", "c", "d", "z"}));
+    EXPECT_EQ(Lines(reversed), (std::vector<Text>{"0", "a", "B", "C", "d", "z"}));
+    int index = -1;
+    EXPECT_FALSE(inOrder.Find("zz", index));
+    EXPECT_EQ(index, 6);
+    EXPECT_TRUE(inOrder.Find("Z", index));
+    EXPECT_EQ(index, 5);
+    EXPECT_EQ(inOrder.Add("Z"), -1);
+}
+
 TEST(StringListSorted, SwitchingOnSortsAndIntegersFollowTheirLines) {
     StringList list;
     list.Add(W("яблоко"), 1);
