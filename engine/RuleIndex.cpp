@@ -31,7 +31,38 @@ bool StrictlyOrdered(const SmbParamCollection& params) {
     return true;
 }
 
+// Sorts the pairs, drops repeats and keeps the first 63 (the bits of a mask).
+void SortedPairs(std::vector<SmbParams>& pairs) {
+    std::sort(pairs.begin(), pairs.end(),
+              [](const SmbParams& a, const SmbParams& b) { return a < b; });
+    pairs.erase(std::unique(pairs.begin(), pairs.end(),
+                            [](const SmbParams& a, const SmbParams& b) { return a == b; }),
+                pairs.end());
+    if (pairs.size() > 63) pairs.resize(63);
+}
+
+// Bit number of the pair among the sorted pairs, or -1.
+std::int32_t BitOf(const std::vector<SmbParams>& pairs, const SmbParams& pair) {
+    const auto at = std::lower_bound(pairs.begin(), pairs.end(), pair,
+                                     [](const SmbParams& a, const SmbParams& b) { return a < b; });
+    if (at == pairs.end() || !(*at == pair)) return -1;
+    return static_cast<std::int32_t>(at - pairs.begin());
+}
+
 } // namespace
+
+std::uint64_t RuleIndex::PairsMask(const std::vector<SmbParams>& pairs,
+                                   const SmbParamCollection& params) {
+    // The merge walk of ContainsAll reads a set out of order differently from a bit test.
+    for (std::int32_t i = 1; i < params.Count(); ++i)
+        if (params[i - 1] > params[i]) return ByText;
+    std::uint64_t mask = 0;
+    for (std::int32_t k = 0; k < params.Count(); ++k) {
+        const std::int32_t bit = BitOf(pairs, params[k]);
+        if (bit >= 0) mask |= std::uint64_t{1} << bit;
+    }
+    return mask;
+}
 
 void RuleIndex::Refresh(const TransCriber& engine) {
     if (engine_ == &engine && rules_ == engine.rules && ruleCount_ == engine.ruleCount &&
@@ -51,12 +82,7 @@ void RuleIndex::Refresh(const TransCriber& engine) {
             for (std::int32_t k = 0; k < left[i].params.Count(); ++k)
                 pairs_.push_back(left[i].params[k]);
     }
-    std::sort(pairs_.begin(), pairs_.end(),
-              [](const SmbParams& a, const SmbParams& b) { return a < b; });
-    pairs_.erase(std::unique(pairs_.begin(), pairs_.end(),
-                             [](const SmbParams& a, const SmbParams& b) { return a == b; }),
-                 pairs_.end());
-    if (pairs_.size() > 63) pairs_.resize(63);
+    SortedPairs(pairs_);
 
     byKey_.clear();
     for (KeyInfo& info : smallKeys_)
@@ -73,6 +99,36 @@ void RuleIndex::Refresh(const TransCriber& engine) {
     starts_.assign(static_cast<std::size_t>(N), 0);
     counts_.assign(static_cast<std::size_t>(N), 0);
     shared_.assign(static_cast<std::size_t>(N), 0);
+    // Context conditions, with a mask over their own pairs.
+    contextPairs_.clear();
+    for (std::int32_t r = 0; r < N; ++r) {
+        const SymbolCollection& context = engine.rules[r].context;
+        for (std::int32_t x = 0; x < context.Count(); ++x)
+            for (std::int32_t k = 0; k < context[x].params.Count(); ++k)
+                contextPairs_.push_back(context[x].params[k]);
+    }
+    SortedPairs(contextPairs_);
+    conditions_.clear();
+    conditionStarts_.assign(static_cast<std::size_t>(N) + 1, 0);
+    for (std::int32_t r = 0; r < N; ++r) {
+        conditionStarts_[static_cast<std::size_t>(r)] =
+            static_cast<std::uint32_t>(conditions_.size());
+        const SymbolCollection& context = engine.rules[r].context;
+        for (std::int32_t x = 0; x < context.Count(); ++x) {
+            const Symbol& condition = context[x];
+            Condition c{condition.code, !StrictlyOrdered(condition.params), 0, &condition};
+            for (std::int32_t k = 0; k < condition.params.Count() && !c.byText; ++k) {
+                const std::int32_t bit = BitOf(contextPairs_, condition.params[k]);
+                if (bit < 0)
+                    c.byText = true;
+                else
+                    c.mask |= std::uint64_t{1} << bit;
+            }
+            conditions_.push_back(c);
+        }
+    }
+    conditionStarts_[static_cast<std::size_t>(N)] = static_cast<std::uint32_t>(conditions_.size());
+    ForgetHistory();
     rightAsIs_.assign(static_cast<std::size_t>(N), 1);
     for (std::int32_t r = 0; r < N; ++r) {
         const SymbolCollection& right = engine.rules[r].right;
@@ -95,7 +151,7 @@ void RuleIndex::Refresh(const TransCriber& engine) {
             const Symbol& s = left[i];
             Pattern p{s.code, !StrictlyOrdered(s.params), 0, &s};
             for (std::int32_t k = 0; k < s.params.Count() && !p.byText; ++k) {
-                const std::int32_t bit = PairBit(s.params[k]);
+                const std::int32_t bit = BitOf(pairs_, s.params[k]);
                 if (bit < 0)
                     p.byText = true;
                 else
@@ -106,23 +162,8 @@ void RuleIndex::Refresh(const TransCriber& engine) {
     }
 }
 
-std::int32_t RuleIndex::PairBit(const SmbParams& pair) const {
-    const auto at = std::lower_bound(pairs_.begin(), pairs_.end(), pair,
-                                     [](const SmbParams& a, const SmbParams& b) { return a < b; });
-    if (at == pairs_.end() || !(*at == pair)) return -1;
-    return static_cast<std::int32_t>(at - pairs_.begin());
-}
-
 std::uint64_t RuleIndex::MaskOf(const SmbParamCollection& params) const {
-    // The merge walk of ContainsAll reads a set out of order differently from a bit test.
-    for (std::int32_t i = 1; i < params.Count(); ++i)
-        if (params[i - 1] > params[i]) return ByText;
-    std::uint64_t mask = 0;
-    for (std::int32_t k = 0; k < params.Count(); ++k) {
-        const std::int32_t bit = PairBit(params[k]);
-        if (bit >= 0) mask |= std::uint64_t{1} << bit;
-    }
-    return mask;
+    return PairsMask(pairs_, params);
 }
 
 InputFacts RuleIndex::Facts(const SmbParamCollection& params) {

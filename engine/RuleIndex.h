@@ -49,6 +49,30 @@ public:
     // Rebuilds the index when the engine's rule set is not the one it was built for.
     void Refresh(const TransCriber& engine);
 
+    // Whether the context conditions of rules[id] hold on the output history[0..h) (as
+    // FilterByContext tests them). The parameters of the history's symbols are looked at
+    // once for each symbol until ForgetHistory: they must not change in between.
+    bool ContextHolds(std::int32_t id, const Symbol* const* history, std::int32_t h) {
+        const std::uint32_t last = static_cast<std::uint32_t>(h - 1);
+        const Condition* c = conditions_.data() + conditionStarts_[static_cast<std::size_t>(id)];
+        const Condition* end =
+            conditions_.data() + conditionStarts_[static_cast<std::size_t>(id) + 1];
+        for (; c != end; ++c) {
+            if (last < c->distance) return false;
+            if (c->mask == 0 && !c->byText) continue; // nothing required
+            const Symbol* written = history[last - c->distance];
+            const std::uint64_t mask = HistoryMask(written);
+            if (c->byText || (mask & ByText) != 0) {
+                if (!ContainsAll(written->params, c->symbol->params)) return false;
+            } else if ((c->mask & ~mask) != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // Before output symbols may have changed: at the start of every run.
+    void ForgetHistory() { ++historyRun_; }
+
     // Whether every symbol of rules[id].right is copied as it is (CopiesAsIs).
     bool RightCopiesAsIs(std::int32_t id) const {
         return rightAsIs_[static_cast<std::size_t>(id)] != 0;
@@ -146,6 +170,31 @@ private:
         return i == count ? 0 : 1;
     }
 
+    // A context condition: the distance back into the output, and the parameters the symbol
+    // there must have, as a mask over the pairs the conditions use.
+    struct Condition {
+        std::uint32_t distance;
+        bool byText;
+        std::uint64_t mask;
+        const Symbol* symbol;
+    };
+    // The mask of an output symbol over the conditions' pairs, or ByText; remembered by address.
+    std::uint64_t HistoryMask(const Symbol* symbol) {
+        const auto slot = static_cast<std::size_t>(
+            (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
+        HistoryEntry& entry = history_[slot];
+        if (entry.symbol != symbol || entry.run != historyRun_)
+            entry = {symbol, historyRun_, PairsMask(contextPairs_, symbol->params)};
+        return entry.mask;
+    }
+    struct HistoryEntry {
+        const Symbol* symbol = nullptr;
+        std::uint64_t run = 0;
+        std::uint64_t mask = 0;
+    };
+    static std::uint64_t PairsMask(const std::vector<SmbParams>& pairs,
+                                   const SmbParamCollection& params);
+
     struct Pattern {
         std::uint32_t code;
         bool byText;        // the mask cannot decide: compare the parameter texts
@@ -160,8 +209,6 @@ private:
         return (p.mask & ~mask) == 0;
     }
 
-    // Bit number of the pair in the table of pairs, or -1.
-    std::int32_t PairBit(const SmbParams& pair) const;
     // Makes key_ the key of a scan over input[from..to) and returns its hash.
     std::uint64_t Key(const Symbol* input, const InputFacts* facts, std::int32_t from,
                       std::int32_t to, bool keyless, std::uint32_t s);
@@ -200,6 +247,11 @@ private:
     std::vector<std::int32_t> counts_;
     std::vector<std::int32_t> shared_; // left symbols rule i has in common with rule i - 1
     std::vector<std::uint8_t> rightAsIs_;
+    std::vector<Condition> conditions_;
+    std::vector<std::uint32_t> conditionStarts_; // rule i: conditions_[starts[i] .. starts[i+1])
+    std::vector<SmbParams> contextPairs_;        // the conditions' pairs with a bit, sorted
+    std::vector<HistoryEntry> history_ = std::vector<HistoryEntry>(4096);
+    std::uint64_t historyRun_ = 1;
     std::vector<SmbParams> pairs_; // the pairs with a bit, sorted; bit k is pairs_[k]
     std::int32_t firstKeyed_[256] = {};
 

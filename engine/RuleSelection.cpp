@@ -53,6 +53,7 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
 
 void TransCriber::FilterByContext(IdCollection& candidates, IdCollection& offsets,
                                   const SymbolCollection& history) {
+    Working();
     std::vector<Candidate> pairs = Pairs(candidates, offsets);
     const std::vector<const Symbol*> past = Pointers(history);
     const std::size_t before = pairs.size();
@@ -187,17 +188,10 @@ bool TransCriber::ChooseCandidates(std::vector<Candidate>& candidates, const Sym
 void TransCriber::FilterCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
                                    std::int32_t h) {
     if (h == 0) return;
-    const std::uint32_t last = static_cast<std::uint32_t>(h - 1);
+    RuleIndex& index = work_->index;
     // The candidates that pass every condition, in their order.
     const auto fails = [&](const Candidate& candidate) {
-        const SymbolCollection& context = rules[candidate.id].context;
-        for (std::int32_t x = 0; x < context.Count(); ++x) {
-            const Symbol& condition = context[x];
-            if (last < condition.code ||
-                !ContainsAll(history[last - condition.code]->params, condition.params))
-                return true;
-        }
-        return false;
+        return !index.ContextHolds(static_cast<std::int32_t>(candidate.id), history, h);
     };
     candidates.erase(std::remove_if(candidates.begin(), candidates.end(), fails), candidates.end());
 }

@@ -12,6 +12,7 @@ TransCriber::~TransCriber() {
 WorkingSets& TransCriber::Working() {
     if (!work_) work_ = std::make_unique<WorkingSets>();
     work_->index.Refresh(*this);
+    work_->index.ForgetHistory();
     return *work_;
 }
 

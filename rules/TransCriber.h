@@ -72,7 +72,9 @@ public:
     void PickBest(IdCollection& candidates, IdCollection& offsets);
     // The engine's own form of the three above: candidates as (rule, offset) pairs, and the
     // history as the h symbols history[0..h) (none when history is null).
-    // facts[i] belongs to input[i] (RuleIndex::Facts), from i = -s on.
+    // facts[i] belongs to input[i] (RuleIndex::Facts), from i = -s on. They serve a run (or a
+    // call of the forms above), which starts with Working(): until the next start, the
+    // symbols history points to must keep their parameters.
     bool SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
                           std::vector<Candidate>& candidates, bool keyless, std::uint32_t s,
                           const Symbol* const* history, std::int32_t h);

@@ -105,6 +105,19 @@ TEST_F(EngineTest, RememberedScansNeverStandInForDifferentInput) {
     }
 }
 
+TEST_F(EngineTest, ContextConditionsReadEachRunsOwnOutput) {
+    // The symbol amended in one run is made again, at the same place, with other parameters in
+    // the next: a condition on it must see the new ones. Conditions on pairs no left side
+    // uses, on two pairs, and with a pair given twice count as well.
+    Rules({"[a]=[A]", "[ ;b]=[#0,x=1;B]", "[ ;c]=[#0,x=2;C]", "[$1,x=1;d]=[P]", "[d]=[D]",
+           "[$0,x=2,y=1;e]=[Q]", "[e]=[E]", "[$0,x=1,x=1;f]=[R]", "[f]=[F]"});
+    EXPECT_EQ(Run(Input("<abd")), Variants({B + "A{x=1}BD>", B + "A{x=1}BP>"}));
+    EXPECT_EQ(Run(Input("<acd")), Variants({B + "A{x=2}CD>"}));
+    EXPECT_EQ(Run(Input("<abd")), Variants({B + "A{x=1}BD>", B + "A{x=1}BP>"}));
+    EXPECT_EQ(Run(Input("<ae")), Variants({B + "AE>"}));
+    EXPECT_EQ(Run(Input("<af")), Variants({B + "AF>"}));
+}
+
 TEST_F(EngineTest, RememberedScansCountTheirComparisons) {
     // The work bound counts comparisons: a run that finds its scans remembered counts what a
     // fresh engine counts, so the bound falls at the same step.
