@@ -313,10 +313,16 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
     WorkingSets& ws = Working();
     Run(*this, ws, input, n).Execute();
 
+    std::size_t total = 0;
+    for (std::int32_t k = 0; k < ws.current.Count(); ++k)
+        total += ws.current[k].out.size();
+    found.resize(total);
+    ends.resize(static_cast<std::size_t>(ws.current.Count()));
+    std::uint32_t* code = found.data();
     for (std::int32_t k = 0; k < ws.current.Count(); ++k) {
         for (const Symbol* s : ws.current[k].out)
-            found.push_back(codes::IsWideLiteral(s->code) ? s->code & 0xFFFFu : s->code);
-        ends.push_back(found.size());
+            *code++ = codes::IsWideLiteral(s->code) ? s->code & 0xFFFFu : s->code;
+        ends[static_cast<std::size_t>(k)] = static_cast<std::size_t>(code - found.data());
     }
     ws.Trim();
     if (traceOn) WriteTrace("trans.log");

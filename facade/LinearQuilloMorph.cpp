@@ -104,13 +104,15 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     lines_.resize(static_cast<std::size_t>(count));
     std::size_t i = 0;
     for (std::int32_t k = 0; k < count; ++k) {
+        const std::size_t end = ends_[static_cast<std::size_t>(k)];
         Text& text = lines_[static_cast<std::size_t>(k)].text;
-        text.clear();
-        for (; i < ends_[static_cast<std::size_t>(k)]; ++i) {
+        text.resize(end - i);
+        char* at = text.empty() ? nullptr : &text[0];
+        for (; i < end; ++i) {
             const std::uint32_t code = codes_[i];
-            if (code == 60 || code == 62) continue;
-            text += static_cast<char>(code & 0xFF);
+            if (code != 60 && code != 62) *at++ = static_cast<char>(code & 0xFF);
         }
+        text.resize(text.empty() ? 0 : static_cast<std::size_t>(at - &text[0]));
         lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
     }
     if (count > 1)
