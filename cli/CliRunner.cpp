@@ -169,21 +169,24 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
         if (!options.checkFile.empty()) return RunCheck(facade, options, listText, out, err);
 
-        auto handle = [&](std::string line) {
+        // Each answer is flushed as soon as no further input is waiting: at once for a line
+        // typed or sent alone, once for a batch instead of once per line. With --trace every
+        // line is, so that it stays in step with the trace on standard error.
+        auto handle = [&](std::string line, bool more) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             bool transcribed = false;
             const std::vector<std::string> lines = TranscribeLine(
                 facade, line, options.InputCodePage(), err, options.trace, transcribed);
             out << Join(lines, "\t") << '\n';
-            out.flush();
+            if (!more || options.trace) out.flush();
         };
         if (!options.texts.empty()) {
-            for (const std::string& text : options.texts)
-                handle(text);
+            for (std::size_t i = 0; i < options.texts.size(); ++i)
+                handle(options.texts[i], i + 1 < options.texts.size());
         } else {
             std::string line;
             while (std::getline(in, line))
-                handle(line);
+                handle(line, in.rdbuf()->in_avail() > 0);
         }
     } catch (const Text& collectionError) {
         out.flush();

@@ -8,6 +8,8 @@
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // RunCli flushes each answer once no further input is waiting; reading need not flush.
+    std::cin.tie(nullptr);
     std::vector<std::string> args(argv + 1, argv + argc);
     std::error_code ec;
     std::string exe = std::filesystem::read_symlink("/proc/self/exe", ec).string();

@@ -4,6 +4,10 @@
 #include "cli/CliRunner.h"
 
 #include <sstream>
+#include <streambuf>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,6 +41,51 @@ TEST_F(CliTest, OneOutputLinePerInputLineWithVariantsJoinedByTab) {
     EXPECT_EQ(stderrText, "");
     EXPECT_EQ(Run({"--lang", "t", "a", "b"}), 0);
     EXPECT_EQ(stdoutText, "а\nб\tв\n");
+}
+
+// Output that records where it was flushed, and input that hands out one line at a time, as
+// a terminal or a program waiting for each answer does.
+struct FlushMarks : std::stringbuf {
+    int sync() override {
+        sputc('|');
+        return 0;
+    }
+};
+struct LineByLine : std::streambuf {
+    explicit LineByLine(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    int_type underflow() override {
+        if (next_ == lines_.size()) return traits_type::eof();
+        current_ = lines_[next_++];
+        setg(&current_[0], &current_[0], &current_[0] + current_.size());
+        return traits_type::to_int_type(current_[0]);
+    }
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+    std::string current_;
+};
+
+TEST_F(CliTest, AnswersAreFlushedOnceNoMoreInputWaits) {
+    const std::vector<std::string> args = {"--data", dir.string(), "-l", "t"};
+    std::ostringstream err;
+    FlushMarks batchOut;
+    std::ostream batch(&batchOut);
+    std::istringstream all("a\nb\na\n");
+    EXPECT_EQ(RunCli(args, all, batch, err, ""), 0);
+    EXPECT_EQ(batchOut.str(), "а\nб\tв\nа\n|"); // one flush, after the last line
+
+    FlushMarks eachOut;
+    std::ostream each(&eachOut);
+    LineByLine linesBuf({"a\n", "b\n", "a\n"});
+    std::istream lines(&linesBuf);
+    EXPECT_EQ(RunCli(args, lines, each, err, ""), 0);
+    EXPECT_EQ(eachOut.str(), "а\n|б\tв\n|а\n|");
+
+    // Texts given as arguments: one flush at the end.
+    FlushMarks textsOut;
+    std::ostream texts(&textsOut);
+    std::istringstream none;
+    EXPECT_EQ(RunCli({"--data", dir.string(), "-l", "t", "a", "b"}, none, texts, err, ""), 0);
+    EXPECT_EQ(textsOut.str(), "а\nб\tв\n|");
 }
 
 TEST_F(CliTest, CodePageDecidesTheInputBytes) {
