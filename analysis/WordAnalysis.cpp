@@ -53,6 +53,8 @@ class ArraySink {
 public:
     explicit ArraySink(std::vector<Symbol>& target) : target_(target) {}
     std::int32_t Count() const { return static_cast<std::int32_t>(count_); }
+    // Takes symbol over. A spare symbol that already holds the same parameters keeps them:
+    // the array's parameters then stay where they are from line to line.
     void Take(Symbol& symbol) {
         Symbol& to = Next();
         if (!CopiesAsIs(symbol)) {
@@ -61,6 +63,7 @@ public:
         }
         to.code = symbol.code;
         to.extra = symbol.extra;
+        if (SameParameters(to.params, symbol.params)) return;
         to.params.Clear();
         to.params.Swap(symbol.params);
     }

@@ -3,8 +3,9 @@
 //   Load/KEY             loading a language (text files, sorting, the first run's index)
 //   Steady/KEY           one pass over KEY's reference inputs, engine kept from pass to pass
 //   FirstPass/KEY        the same pass on a freshly loaded engine (the load not timed)
-//   Length/KEY/BYTES     one line of BYTES input bytes (2translit, english) made of the list's
-//                        words that give one variant, so that no variant forks
+//   Length/KEY/BYTES     one line of BYTES input bytes (2translit, english): the first
+//                        kilobyte's worth of the list's words that give one variant (so that
+//                        no variant forks), repeated, so that only the length changes
 //   Line200/KEY          one line of 200 input bytes made of the list's words in list order,
 //                        on a freshly loaded engine (the load not timed)
 //
@@ -169,10 +170,15 @@ Text Line(const std::vector<Text>& words, std::size_t size) {
 void BM_Length(benchmark::State& state, const std::string& key) {
     const Language& language = Reference(key);
     auto facade = Load(key);
-    // The list's words that give one variant on their own.
+    // The list's words that give one variant on their own, a kilobyte of them.
     std::vector<Text> single;
-    for (const Text& line : language.lines)
-        if (line.find(' ') == Text::npos && Transcribe(*facade, line) == 1) single.push_back(line);
+    std::size_t bytes = 0;
+    for (const Text& line : language.lines) {
+        if (bytes >= 1024) break;
+        if (line.find(' ') != Text::npos || Transcribe(*facade, line) != 1) continue;
+        single.push_back(line);
+        bytes += line.size() + 1;
+    }
     const Text line = Line(single, static_cast<std::size_t>(state.range(0)));
     std::int32_t variants = 0;
     for (auto _ : state)
