@@ -105,11 +105,28 @@ private:
 
 // Each byte becomes a literal symbol: the marker bits OR the byte sign-extended.
 template <class Sink> void AppendLiterals(const Text& text, Sink& target) {
+    Symbol literal;
     for (const char c : text) {
         const auto extended =
             static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
-        target.Append(Symbol(kLiteral | extended));
+        literal.code = kLiteral | extended;
+        target.Append(literal);
     }
+}
+
+// The marker symbols, made once.
+const Symbol& WordStart() {
+    static const Symbol symbol(kWordStart);
+    return symbol;
+}
+const Symbol& WordEnd() {
+    static const Symbol symbol(kWordEnd);
+    return symbol;
+}
+// What ToSymbols makes of a byte that is not a letter.
+const Symbol& NoLetter() {
+    static const Symbol symbol(0xFFFFFFFFu);
+    return symbol;
 }
 
 bool IsSeparator(char c) {
@@ -266,15 +283,15 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
         } else if (vowelCount == 0) {
             // No syllables and no stress: the letters' symbols go straight to the output, as
             // ToSymbols makes them.
-            out.Append(Symbol(kWordStart));
+            out.Append(WordStart());
             for (const char c : word) {
                 const std::int32_t k = alphabet.Lookup(c);
                 if (k == -1)
-                    out.Append(Symbol(0xFFFFFFFFu));
+                    out.Append(NoLetter());
                 else
                     out.Append(alphabet.Entry(k).symbol);
             }
-            out.Append(Symbol(kWordEnd));
+            out.Append(WordEnd());
         } else {
             w.Clear();
             Append(w, Symbol(kWordStart));

@@ -86,7 +86,7 @@ void RuleIndex::Refresh(const TransCriber& engine) {
 
     byKey_.clear();
     for (KeyInfo& info : smallKeys_)
-        info = KeyInfo();
+        info.extent.reset();
     for (std::uint32_t c = 0; c < 256; ++c) {
         const std::uint32_t* first = std::lower_bound(engine.keys, engine.keys + N, c > 0 ? c : 1u);
         firstKeyed_[c] = static_cast<std::int32_t>(first - engine.keys);
@@ -188,8 +188,8 @@ InputFacts RuleIndex::Facts(const SmbParamCollection& params) {
     auto found = groups_.find(text_);
     if (found == groups_.end())
         found = groups_
-                    .emplace(text_,
-                             InputFacts{MaskOf(params), static_cast<std::uint32_t>(groups_.size())})
+                    .emplace(text_, InputFacts{MaskOf(params), 0,
+                                               static_cast<std::uint32_t>(groups_.size())})
                     .first;
     lastText_ = text_;
     lastFacts_ = found->second;
@@ -203,61 +203,60 @@ void RuleIndex::StartRun() {
     scans_.Clear(); // their keys name groups that are gone
 }
 
-std::uint64_t RuleIndex::Key(const Symbol* input, const InputFacts* facts, std::int32_t from,
-                             std::int32_t to, bool keyless, std::uint32_t s) {
+std::uint64_t RuleIndex::Key(const InputFacts* facts, std::int32_t from, std::int32_t to,
+                             bool keyless, std::uint32_t s) {
     // One word for the flags and the extent, one for each symbol's code and group.
     const std::size_t length = 1 + static_cast<std::size_t>(to > from ? to - from : 0);
     key_.resize(length);
     std::uint64_t* word = key_.data();
-    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+    std::uint64_t hash = KeySeed(length);
     const auto put = [&word, &hash](std::uint64_t value) {
         *word++ = value;
-        hash = (hash ^ value) * 0xFF51AFD7ED558CCDull;
-        hash ^= hash >> 29;
+        hash = KeyMix(hash, value);
     };
     put(static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
         static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32);
     for (std::int32_t i = from; i < to; ++i)
-        put(static_cast<std::uint64_t>(input[i].code) | std::uint64_t{facts[i].group} << 32);
+        put(facts[i].Word());
     return hash;
 }
 
 const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts* facts,
                                            std::int32_t a, bool keyless, std::uint32_t s) {
     const KeyInfo* known = FindInfo(input[0].code);
-    if (known == nullptr || known->extent == 0) return nullptr;
+    const std::int32_t extent = known ? known->Of(Second(input, a)) : 0;
+    if (extent == 0) return nullptr;
+    // The key's words are compared where they are, not written out.
     const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
-    const std::uint64_t hash = Key(input, facts, from, std::min(a, known->extent), keyless, s);
-    return scans_.Find(key_, hash);
+    const std::int32_t to = std::min(a, extent);
+    const std::size_t length = 1 + static_cast<std::size_t>(to > from ? to - from : 0);
+    const std::uint64_t header = static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
+                                 static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32;
+    const auto word = [&](std::size_t k) {
+        if (k == 0) return header;
+        const std::int32_t i = from + static_cast<std::int32_t>(k) - 1;
+        return facts[i].Word();
+    };
+    std::uint64_t hash = KeySeed(length);
+    for (std::size_t k = 0; k < length; ++k)
+        hash = KeyMix(hash, word(k));
+    return scans_.Find(length, hash, word);
 }
 
 void RuleIndex::KeepScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
                          std::uint32_t s, std::int32_t extent, Scan scan) {
     if (scans_.Size() >= kKeptScans || scans_.Held() >= kKeptHeld) scans_.Clear();
     // The first symbol is always read: the scan starts at its code's rules.
-    std::int32_t& longest = Info(input[0].code).extent;
+    std::int32_t& longest = Info(input[0].code).For(Second(input, a));
     longest = std::max({longest, extent, 1});
     const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
-    const std::uint64_t hash = Key(input, facts, from, std::min(a, longest), keyless, s);
+    const std::uint64_t hash = Key(facts, from, std::min(a, longest), keyless, s);
     scans_.Insert(key_, hash, std::move(scan));
-}
-
-const RuleIndex::Scan* RuleIndex::ScanTable::Find(const std::vector<std::uint64_t>& key,
-                                                  std::uint64_t hash) const {
-    if (slots_.empty()) return nullptr;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
-        const Slot& slot = slots_[i];
-        if (slot.scan < 0) return nullptr;
-        if (slot.hash == hash && slot.length == key.size() &&
-            std::equal(key.begin(), key.end(), words_.begin() + slot.at))
-            return &scans_[static_cast<std::size_t>(slot.scan)];
-    }
 }
 
 void RuleIndex::ScanTable::Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash,
                                   Scan scan) {
-    if (Find(key, hash)) return;
+    if (Find(key.size(), hash, [&key](std::size_t k) { return key[k]; })) return;
     if ((scans_.size() + 1) * 2 > slots_.size()) Grow();
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = static_cast<std::size_t>(hash) & mask;

@@ -2,8 +2,10 @@
 
 #include "core/Symbol.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,10 +18,13 @@ struct Candidate {
     std::uint32_t offset;
 };
 
-// What rule selection needs to know of one input symbol besides its code.
+// What rule selection needs to know of one input symbol.
 struct InputFacts {
     std::uint64_t mask;  // RuleIndex::MaskOf of its parameters
+    std::uint32_t code;  // its code
     std::uint32_t group; // the same number for the same parameters in the same order
+    // The symbol in a remembered scan's key: code and parameters.
+    std::uint64_t Word() const { return std::uint64_t{code} | std::uint64_t{group} << 32; }
 };
 
 // The left sides of a rule set in a form that rule selection compares quickly, and what rule
@@ -33,8 +38,8 @@ struct InputFacts {
 //
 // Remembering: a scan reads the input from its position on (one symbol earlier with keyless
 // rules) up to some extent and nothing else, so input that agrees there (codes and parameters)
-// gives the same candidates after the same number of comparisons. Each first symbol's scans are
-// remembered under the longest extent any of them has read so far.
+// gives the same candidates after the same number of comparisons. The scans that begin with
+// the same two codes are remembered under the longest extent any of them has read so far.
 class RuleIndex {
 public:
     // What one scan found: its candidates, in order, and how many comparisons it made.
@@ -86,7 +91,11 @@ public:
     // ByText.
     std::uint64_t MaskOf(const SmbParamCollection& params) const;
     // The facts of an input symbol. Numbers of parameter sets stay valid until StartRun.
-    InputFacts Facts(const SmbParamCollection& params);
+    InputFacts Facts(const Symbol& symbol) {
+        InputFacts facts = Facts(symbol.params);
+        facts.code = symbol.code;
+        return facts;
+    }
     // Before the facts of a new input are taken: forgets the parameter sets (and so every
     // remembered scan) when there are too many.
     void StartRun();
@@ -192,6 +201,8 @@ private:
         std::uint64_t run = 0;
         std::uint64_t mask = 0;
     };
+    // The mask and group of a parameter set.
+    InputFacts Facts(const SmbParamCollection& params);
     static std::uint64_t PairsMask(const std::vector<SmbParams>& pairs,
                                    const SmbParamCollection& params);
 
@@ -209,14 +220,34 @@ private:
         return (p.mask & ~mask) == 0;
     }
 
+    static std::uint64_t KeySeed(std::size_t length) { return 0x9E3779B97F4A7C15ull ^ length; }
+    static std::uint64_t KeyMix(std::uint64_t hash, std::uint64_t word) {
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+        return hash ^ (hash >> 29);
+    }
     // Makes key_ the key of a scan over input[from..to) and returns its hash.
-    std::uint64_t Key(const Symbol* input, const InputFacts* facts, std::int32_t from,
-                      std::int32_t to, bool keyless, std::uint32_t s);
+    std::uint64_t Key(const InputFacts* facts, std::int32_t from, std::int32_t to, bool keyless,
+                      std::uint32_t s);
 
     // Remembered scans by key: open addressing over hashes, keys kept in one array.
     class ScanTable {
     public:
-        const Scan* Find(const std::vector<std::uint64_t>& key, std::uint64_t hash) const;
+        // The scan whose key has the hash and the given length and words (word(k) is word k).
+        template <class Words>
+        const Scan* Find(std::size_t length, std::uint64_t hash, const Words& word) const {
+            if (slots_.empty()) return nullptr;
+            const std::size_t mask = slots_.size() - 1;
+            for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+                const Slot& slot = slots_[i];
+                if (slot.scan < 0) return nullptr;
+                if (slot.hash != hash || slot.length != length) continue;
+                const std::uint64_t* stored = words_.data() + slot.at;
+                std::size_t k = 0;
+                while (k < length && stored[k] == word(k))
+                    ++k;
+                if (k == length) return &scans_[static_cast<std::size_t>(slot.scan)];
+            }
+        }
         void Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash, Scan scan);
         void Clear();
         std::size_t Size() const { return scans_.size(); }
@@ -255,10 +286,25 @@ private:
     std::vector<SmbParams> pairs_; // the pairs with a bit, sorted; bit k is pairs_[k]
     std::int32_t firstKeyed_[256] = {};
 
-    // By first input code: the longest extent its scans have read.
+    // By first input code: the longest extent the scans have read, by the second code (below
+    // 256; the last entry for every other code and for a scan at the input's last symbol).
     struct KeyInfo {
-        std::int32_t extent = 0;
+        std::unique_ptr<std::array<std::int32_t, 257>> extent;
+        std::int32_t& For(std::uint32_t next) {
+            if (!extent) {
+                extent = std::make_unique<std::array<std::int32_t, 257>>();
+                extent->fill(0);
+            }
+            return (*extent)[next < 256 ? next : 256];
+        }
+        std::int32_t Of(std::uint32_t next) const {
+            return extent ? (*extent)[next < 256 ? next : 256] : 0;
+        }
     };
+    // The code after the first that picks a scan's extent: 256 when there is none.
+    static std::uint32_t Second(const Symbol* input, std::int32_t a) {
+        return a > 1 ? input[1].code : 256u;
+    }
     KeyInfo& Info(std::uint32_t c) { return c < 256 ? smallKeys_[c] : byKey_[c]; }
     const KeyInfo* FindInfo(std::uint32_t c) const {
         if (c < 256) return &smallKeys_[c];

@@ -43,7 +43,7 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
     index.StartRun();
     std::vector<InputFacts> facts;
     for (std::int32_t i = -static_cast<std::int32_t>(s); i < a; ++i)
-        facts.push_back(index.Facts(input[i].params));
+        facts.push_back(index.Facts(input[i]));
     const bool found =
         SelectCandidates(input, facts.data() + s, a, pairs, keyless, s,
                          history ? past.data() : nullptr, static_cast<std::int32_t>(past.size()));

@@ -69,7 +69,7 @@ void Run::Execute() {
     ws_.index.StartRun();
     ws_.facts.resize(n_);
     for (std::uint32_t i = 0; i < n_; ++i)
-        ws_.facts[i] = ws_.index.Facts(input_[i].params);
+        ws_.facts[i] = ws_.index.Facts(input_[i]);
     ws_.scanAt.assign(4 * static_cast<std::size_t>(n_), -1);
     ws_.scanned.clear();
     ws_.scannedCandidates.clear();

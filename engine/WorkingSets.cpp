@@ -1,5 +1,7 @@
 #include "engine/WorkingSets.h"
 
+#include <algorithm>
+
 #include "engine/SymbolCodes.h"
 #include "rules/TransCriber.h"
 
@@ -65,9 +67,10 @@ const Symbol* SymbolPool::Amended(const Symbol* base, const Symbol* source) {
 void SymbolPool::Reset() {
     used_ = 0;
     unordered_ = 0;
-    normalized_.clear();
-    merged_.clear();
-    amended_.clear();
+    // Clearing a map costs its buckets even when it is empty.
+    if (!normalized_.empty()) normalized_.clear();
+    if (!merged_.empty()) merged_.clear();
+    if (!amended_.empty()) amended_.clear();
 }
 
 void SymbolPool::Trim(std::size_t keep) {
@@ -121,7 +124,15 @@ void WorkingSets::Start() {
 }
 
 void WorkingSets::Trim() {
-    current.Trim(kKeptOutput);
-    next.Trim(kKeptOutput);
+    // Only a run that needed much memory leaves any to give back. Outputs only grow during a
+    // run, so the finished variants are the longest it made.
+    std::size_t longest = 0;
+    for (std::int32_t k = 0; k < current.Count(); ++k)
+        longest = std::max(longest, current[k].out.size());
+    if (2 * longest > kKeptOutput || current.Slots() > kKeptVariants ||
+        next.Slots() > kKeptVariants) {
+        current.Trim(kKeptOutput);
+        next.Trim(kKeptOutput);
+    }
     pool.Trim(kKeptMerged);
 }

@@ -37,6 +37,8 @@ public:
         return v;
     }
     void Clear() { count_ = 0; }
+    // Entries made so far, spare ones included.
+    std::size_t Slots() const { return slots_.size(); }
     // Gives back the memory of outputs longer than limit pointers, and of spare entries.
     void Trim(std::size_t limit);
 

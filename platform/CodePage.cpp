@@ -496,7 +496,21 @@ Text FromUtf8(const std::string& utf8, CodePage page) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t cp = 0;
-        if (!DecodeNext(utf8, pos, cp)) {
+        // One- and two-byte characters (Latin, Cyrillic) decoded here, the rest by DecodeNext.
+        const auto lead = static_cast<unsigned char>(utf8[pos]);
+        bool decoded = true;
+        if (lead < 0x80) {
+            cp = lead;
+            ++pos;
+        } else if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < utf8.size() &&
+                   (static_cast<unsigned char>(utf8[pos + 1]) & 0xC0) == 0x80) {
+            cp = static_cast<char32_t>((lead & 0x1F) << 6 |
+                                       (static_cast<unsigned char>(utf8[pos + 1]) & 0x3F));
+            pos += 2;
+        } else {
+            decoded = DecodeNext(utf8, pos, cp);
+        }
+        if (!decoded) {
             out += '?';
             letter = 0;
         } else if (IsCombiningMark(cp)) {

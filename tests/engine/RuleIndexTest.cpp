@@ -59,7 +59,7 @@ TEST_F(EngineTest, IndexComparesAsCompareAtDoes) {
         }
         std::vector<InputFacts> facts;
         for (const Symbol& s : word)
-            facts.push_back(index.Facts(s.params));
+            facts.push_back(index.Facts(s));
         for (std::int32_t n = 1; n <= length; ++n) {
             RuleIndex::Cursor cursor(index, word.data(), facts.data(), n);
             // In order with repeats, then backwards: the cursor shares only with the rule just
