@@ -260,22 +260,20 @@ void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
 }
 
 template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) const {
-    std::vector<std::pair<Text, Text>> runs;
+    SymbolCollection w(false, true);
+    Text word;
+    Text between;
     std::size_t position = 0;
     while (position < line.size()) {
+        // A run of letters and the run of other bytes after it.
         const std::size_t letters = position;
         while (position < line.size() && alphabet.Lookup(line[position]) != -1)
             ++position;
         const std::size_t others = position;
         while (position < line.size() && alphabet.Lookup(line[position]) == -1)
             ++position;
-        runs.emplace_back(line.substr(letters, others - letters),
-                          line.substr(others, position - others));
-    }
-
-    SymbolCollection w(false, true);
-    std::vector<Symbol> symbols;
-    for (const auto& [word, between] : runs) {
+        word.assign(line, letters, others - letters);
+        between.assign(line, others, position - others);
         if (out.Count() >= MaxLineSymbols) return;
         int found = 0;
         if (exceptionKeys.Find(word, found)) {

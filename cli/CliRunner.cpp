@@ -59,11 +59,11 @@ private:
     fs::path saved_;
 };
 
-std::vector<std::string> TranscribeLine(LinearQuilloMorph& facade, const std::string& utf8,
-                                        CodePage page, std::ostream& err, bool trace,
-                                        bool& transcribed) {
-    platform::StringList list;
-    transcribed = facade.Transcribe(platform::FromUtf8(utf8, page), list) != 0;
+// Transcribes one input line into list (cleared first); writes the traces when asked.
+bool TranscribeInto(LinearQuilloMorph& facade, const std::string& utf8, CodePage page,
+                    std::ostream& err, bool trace, platform::StringList& list) {
+    list.Clear();
+    const bool transcribed = facade.Transcribe(platform::FromUtf8(utf8, page), list) != 0;
     if (trace && transcribed) {
         if (facade.symbolTrace && facade.symbolTrace->Count() > 0)
             err << "symbols: " << platform::ToUtf8((*facade.symbolTrace)[0], CodePage::Cp1251)
@@ -76,6 +76,14 @@ std::vector<std::string> TranscribeLine(LinearQuilloMorph& facade, const std::st
             err << '\n';
         }
     }
+    return transcribed;
+}
+
+std::vector<std::string> TranscribeLine(LinearQuilloMorph& facade, const std::string& utf8,
+                                        CodePage page, std::ostream& err, bool trace,
+                                        bool& transcribed) {
+    platform::StringList list;
+    transcribed = TranscribeInto(facade, utf8, page, err, trace, list);
     std::vector<std::string> lines;
     for (int i = 0; i < list.Count(); ++i)
         lines.push_back(platform::ToUtf8(list[i], CodePage::Cp1251));
@@ -172,17 +180,26 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         // Each answer is flushed as soon as no further input is waiting: at once for a line
         // typed or sent alone, once for a batch instead of once per line. With --trace every
         // line is, so that it stays in step with the trace on standard error.
-        auto handle = [&](std::string line, bool more) {
+        // The list and the answer are reused from line to line.
+        platform::StringList list;
+        std::string answer;
+        auto handle = [&](std::string& line, bool more) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            bool transcribed = false;
-            const std::vector<std::string> lines = TranscribeLine(
-                facade, line, options.InputCodePage(), err, options.trace, transcribed);
-            out << Join(lines, "\t") << '\n';
+            TranscribeInto(facade, line, options.InputCodePage(), err, options.trace, list);
+            answer.clear();
+            for (int i = 0; i < list.Count(); ++i) {
+                if (i) answer += '\t';
+                platform::AppendUtf8(answer, list[i], CodePage::Cp1251);
+            }
+            answer += '\n';
+            out << answer;
             if (!more || options.trace) out.flush();
         };
         if (!options.texts.empty()) {
-            for (std::size_t i = 0; i < options.texts.size(); ++i)
-                handle(options.texts[i], i + 1 < options.texts.size());
+            for (std::size_t i = 0; i < options.texts.size(); ++i) {
+                std::string text = options.texts[i];
+                handle(text, i + 1 < options.texts.size());
+            }
         } else {
             std::string line;
             while (std::getline(in, line))

@@ -4,7 +4,9 @@
 #include "platform/Text.h"
 
 #include <cstdint>
+#include <new>
 #include <string>
+#include <typeinfo>
 #include <utility>
 
 // What Add does in sorted mode with an element equal to one already present.
@@ -155,6 +157,10 @@ public:
     // Deep copy of the settings and of every element.
     void Assign(const THamCollection& other) {
         if (&other == this) return;
+        if (storing_ && other.count_ > 0 && (!other.sorted_ || other.StrictlyAscending())) {
+            AssignInPlace(other);
+            return;
+        }
         Clear();
         SetStoring(other.storing_);
         SetSorted(other.sorted_);
@@ -202,6 +208,51 @@ public:
     }
 
 private:
+    // Whether every element is below the next: Add then appends each in turn, sorted or not.
+    bool StrictlyAscending() const {
+        for (std::int32_t i = 1; i < count_; ++i)
+            if (!(*items_[i - 1] < *items_[i])) return false;
+        return true;
+    }
+    // Assign from a collection whose elements Add would append in order: the elements this
+    // collection holds (its own copies) are overwritten as fresh copies instead of being
+    // freed and allocated again.
+    void AssignInPlace(const THamCollection& other) {
+        for (std::int32_t i = other.count_; i < count_; ++i)
+            delete items_[i];
+        const std::int32_t kept = count_ < other.count_ ? count_ : other.count_;
+        count_ = kept;
+        if (capacity_ != other.capacity_ || items_ == nullptr) {
+            T** slots = new T*[static_cast<std::size_t>(other.capacity_)];
+            for (std::int32_t i = 0; i < kept; ++i)
+                slots[i] = items_[i];
+            delete[] items_;
+            items_ = slots;
+            capacity_ = other.capacity_;
+        }
+        for (std::int32_t i = 0; i < kept; ++i) {
+            // As a new element would be: default-made, then assigned. An adopted element of
+            // another type is replaced.
+            if (typeid(*items_[i]) == typeid(T)) {
+                items_[i]->~T();
+                ::new (static_cast<void*>(items_[i])) T();
+            } else {
+                delete items_[i];
+                items_[i] = new T;
+            }
+            *items_[i] = *other.items_[i];
+        }
+        for (std::int32_t i = kept; i < other.count_; ++i) {
+            T* copy = new T;
+            *copy = *other.items_[i];
+            items_[i] = copy;
+        }
+        count_ = other.count_;
+        storing_ = other.storing_;
+        sorted_ = other.sorted_;
+        duplicates_ = other.duplicates_;
+    }
+
     void CheckIndex(std::int32_t index) const {
         if (index < 0 || index >= count_) ThrowIndex(index);
     }

@@ -229,6 +229,8 @@ const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts
     // The key's words are compared where they are, not written out.
     const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
     const std::int32_t to = std::min(a, extent);
+    if (const std::uint64_t packed = PackedKey(facts, from, to, keyless, s))
+        return scans_.FindPacked(packed);
     const std::size_t length = 1 + static_cast<std::size_t>(to > from ? to - from : 0);
     const std::uint64_t header = static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
                                  static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32;
@@ -250,21 +252,38 @@ void RuleIndex::KeepScan(const Symbol* input, const InputFacts* facts, std::int3
     std::int32_t& longest = Info(input[0].code).For(Second(input, a));
     longest = std::max({longest, extent, 1});
     const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
-    const std::uint64_t hash = Key(facts, from, std::min(a, longest), keyless, s);
+    const std::int32_t to = std::min(a, longest);
+    if (const std::uint64_t packed = PackedKey(facts, from, to, keyless, s)) {
+        scans_.InsertPacked(packed, std::move(scan));
+        return;
+    }
+    const std::uint64_t hash = Key(facts, from, to, keyless, s);
     scans_.Insert(key_, hash, std::move(scan));
+}
+
+RuleIndex::ScanTable::Slot& RuleIndex::ScanTable::FreeSlot(std::size_t index) {
+    if ((scans_.size() + 1) * 2 > slots_.size()) Grow();
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = index & mask;
+    while (slots_[i].scan >= 0)
+        i = (i + 1) & mask;
+    return slots_[i];
 }
 
 void RuleIndex::ScanTable::Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash,
                                   Scan scan) {
     if (Find(key.size(), hash, [&key](std::size_t k) { return key[k]; })) return;
-    if ((scans_.size() + 1) * 2 > slots_.size()) Grow();
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(hash) & mask;
-    while (slots_[i].scan >= 0)
-        i = (i + 1) & mask;
-    slots_[i] = {hash, static_cast<std::uint32_t>(words_.size()),
-                 static_cast<std::uint32_t>(key.size()), static_cast<std::int32_t>(scans_.size())};
+    FreeSlot(static_cast<std::size_t>(hash)) = {hash, static_cast<std::uint32_t>(words_.size()),
+                                                static_cast<std::uint32_t>(key.size()),
+                                                static_cast<std::int32_t>(scans_.size())};
     words_.insert(words_.end(), key.begin(), key.end());
+    candidates_ += scan.candidates.size();
+    scans_.push_back(std::move(scan));
+}
+
+void RuleIndex::ScanTable::InsertPacked(std::uint64_t packed, Scan scan) {
+    if (FindPacked(packed)) return;
+    FreeSlot(PackedIndex(packed)) = {packed, 0, 0, static_cast<std::int32_t>(scans_.size())};
     candidates_ += scan.candidates.size();
     scans_.push_back(std::move(scan));
 }
@@ -275,7 +294,9 @@ void RuleIndex::ScanTable::Grow() {
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {
         if (slot.scan < 0) continue;
-        std::size_t i = static_cast<std::size_t>(slot.hash) & mask;
+        std::size_t i =
+            (slot.length == 0 ? PackedIndex(slot.hash) : static_cast<std::size_t>(slot.hash)) &
+            mask;
         while (slots_[i].scan >= 0)
             i = (i + 1) & mask;
         slots_[i] = slot;

@@ -225,6 +225,22 @@ private:
         hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
         return hash ^ (hash >> 29);
     }
+    // The key of a scan over facts[from..to) packed into one word, when it holds at most three
+    // symbols, each of a code below 256 and a group below 4096; else 0. (from and to follow
+    // from the count, keyless and s.)
+    static std::uint64_t PackedKey(const InputFacts* facts, std::int32_t from, std::int32_t to,
+                                   bool keyless, std::uint32_t s) {
+        const std::int32_t count = to - from;
+        if (count < 1 || count > 3 || s > 1) return 0;
+        std::uint64_t key =
+            std::uint64_t{keyless} | std::uint64_t{s} << 1 | static_cast<std::uint64_t>(count) << 2;
+        for (std::int32_t i = 0; i < count; ++i) {
+            const InputFacts& f = facts[from + i];
+            if (f.code >= 256 || f.group >= 4096) return 0;
+            key |= static_cast<std::uint64_t>(f.code | f.group << 8) << (4 + 20 * i);
+        }
+        return key;
+    }
     // Makes key_ the key of a scan over input[from..to) and returns its hash.
     std::uint64_t Key(const InputFacts* facts, std::int32_t from, std::int32_t to, bool keyless,
                       std::uint32_t s);
@@ -249,6 +265,18 @@ private:
             }
         }
         void Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash, Scan scan);
+        // The same for a key packed into one word (PackedKey), kept without its words.
+        const Scan* FindPacked(std::uint64_t packed) const {
+            if (slots_.empty()) return nullptr;
+            const std::size_t mask = slots_.size() - 1;
+            for (std::size_t i = PackedIndex(packed) & mask;; i = (i + 1) & mask) {
+                const Slot& slot = slots_[i];
+                if (slot.scan < 0) return nullptr;
+                if (slot.length == 0 && slot.hash == packed)
+                    return &scans_[static_cast<std::size_t>(slot.scan)];
+            }
+        }
+        void InsertPacked(std::uint64_t packed, Scan scan);
         void Clear();
         std::size_t Size() const { return scans_.size(); }
         // The key words and candidates it holds.
@@ -256,11 +284,16 @@ private:
 
     private:
         struct Slot {
-            std::uint64_t hash = 0;
-            std::uint32_t at = 0; // the key is words_[at .. at + length)
+            std::uint64_t hash = 0; // a packed key itself when length is 0
+            std::uint32_t at = 0;   // the key is words_[at .. at + length)
             std::uint32_t length = 0;
             std::int32_t scan = -1; // index in scans_; -1 for a free slot
         };
+        static std::size_t PackedIndex(std::uint64_t packed) {
+            return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15ull) >> 20);
+        }
+        // A free slot for a new entry, the table grown first when it is half full.
+        Slot& FreeSlot(std::size_t index);
         void Grow();
         std::vector<Slot> slots_; // a power of two, at most half of them used
         std::vector<std::uint64_t> words_;

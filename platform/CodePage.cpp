@@ -475,14 +475,18 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 } // namespace
 
-std::string ToUtf8(const Text& bytes, CodePage page) {
+void AppendUtf8(std::string& out, const Text& bytes, CodePage page) {
     const HighHalf& high = HighHalfOf(page);
-    std::string out;
-    out.reserve(bytes.size() * 2);
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         AppendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{high[byte - 0x80]});
     }
+}
+
+std::string ToUtf8(const Text& bytes, CodePage page) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    AppendUtf8(out, bytes, page);
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "core/HamCollection.h"
+#include "core/Symbol.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +210,82 @@ TEST(HamCollection, AssignMakesIndependentCopies) {
     target.Assign(adopting);
     EXPECT_FALSE(target.Storing());
     EXPECT_NE(target.At(0), adopting.At(0));
+}
+
+// Assigning over a collection that already holds elements gives what assigning to an empty
+// one gives: the same elements, settings and capacity, nothing leaked.
+TEST(HamCollection, AssignOverHeldElementsGivesAFreshCopy) {
+    const int before = Item::alive;
+    {
+        Items source;
+        for (int k : {4, 2, 9}) {
+            Item it(k, k + 100);
+            source.Add(&it);
+        }
+        for (int held : {0, 1, 3, 7}) {
+            Items target(false, true);
+            for (int k = 0; k < held; ++k) {
+                Item it(50 - k, 7);
+                target.Add(&it);
+            }
+            target.Assign(source);
+            EXPECT_EQ(Keys(target), (std::vector<int>{2, 4, 9})) << held;
+            EXPECT_EQ(target[1].tag, 104) << held;
+            EXPECT_TRUE(target.Sorted()) << held;
+            EXPECT_EQ(target.Capacity(), source.Capacity()) << held;
+            EXPECT_EQ(Item::alive, before + 6) << held;
+        }
+
+        Items unsorted(false, true);
+        for (int k : {3, 1}) {
+            Item it(k, 0);
+            unsorted.Add(&it);
+        }
+        Items target;
+        for (int k : {8, 6, 5, 4}) {
+            Item it(k, 0);
+            target.Add(&it);
+        }
+        target.Assign(unsorted);
+        EXPECT_EQ(Keys(target), (std::vector<int>{3, 1}));
+        EXPECT_FALSE(target.Sorted());
+        EXPECT_EQ(Item::alive, before + 3 + 2 + 2);
+    }
+    EXPECT_EQ(Item::alive, before);
+}
+
+// Equal elements of a sorted source go in through Add, each in front of its equal, whether
+// the target held elements before or not.
+TEST(HamCollection, AssignOfEqualElementsDoesNotDependOnWhatWasHeld) {
+    Items source;
+    for (int tag : {1, 2, 3}) {
+        Item it(5, tag);
+        source.Add(&it);
+    }
+    Items fresh;
+    fresh.Assign(source);
+    Items held;
+    for (int k : {1, 2, 3}) {
+        Item it(k, 0);
+        held.Add(&it);
+    }
+    held.Assign(source);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(held[i].tag, fresh[i].tag) << i;
+}
+
+// The compiled tag of a parameter is never copied, also not over a parameter held before.
+TEST(HamCollection, AssignedParametersDropTheirTags) {
+    SmbParamCollection source(false, true);
+    SmbParams p("c", "l");
+    source.Add(&p);
+    SmbParamCollection target(false, true);
+    SmbParams q("c", "u");
+    target.Add(&q);
+    target[0].tag = 5;
+    target.Assign(source);
+    EXPECT_STREQ(target[0].value, "l");
+    EXPECT_EQ(target[0].tag, 0);
 }
 
 TEST(HamCollection, InsertOutsideTheRangeIsRefused) {
