@@ -1,59 +1,15 @@
 // The shipped "english" data: English names, places and brands to Russian by the
 // English-Russian practical transcription.
-#include "facade/LinearQuilloMorph.h"
-#include "platform/CodePage.h"
-#include "platform/Messages.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-namespace fs = std::filesystem;
-using platform::CodePage;
+#include "ShippedLanguage.h"
 
 namespace {
 
-// Loads the key from the data folder once for the suite; transcribes UTF-8 text (turned into
-// cp1252, as the front ends do for the English button) and joins the variants, sorted, with "|".
-class English : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        const fs::path saved = fs::current_path();
-        const platform::MessageHandler previous = platform::SetMessageHandler(
-            [](const Text& text, const Text&) {
-                messages().push_back(platform::ToUtf8(text, CodePage::Cp1251));
-            });
-        fs::current_path(QM_DATA_DIR);
-        facade() = std::make_unique<LinearQuilloMorph>();
-        facade()->LoadLanguage(platform::FromUtf8("english", CodePage::Cp1251));
-        fs::current_path(saved);
-        platform::SetMessageHandler(previous);
-    }
-    static void TearDownTestSuite() { facade().reset(); }
-
-    static std::string T(const std::string& utf8) {
-        platform::StringList list;
-        facade()->Transcribe(platform::FromUtf8(utf8, CodePage::Cp1252), list);
-        std::string joined;
-        for (int i = 0; i < list.Count(); ++i)
-            joined += (i ? "|" : "") + platform::ToUtf8(list[i], CodePage::Cp1251);
-        return joined;
-    }
-
-    // True when one of the variants is the given line.
-    static bool Has(const std::string& utf8, const std::string& line) {
-        return ("|" + T(utf8) + "|").find("|" + line + "|") != std::string::npos;
-    }
-
-    static std::unique_ptr<LinearQuilloMorph>& facade() {
-        static std::unique_ptr<LinearQuilloMorph> f;
-        return f;
-    }
-    static std::vector<std::string>& messages() {
-        static std::vector<std::string> m;
-        return m;
-    }
+// Input in cp1252, as the front ends give it for this language's button.
+struct EnglishData {
+    static constexpr const char* key = "english";
+    static constexpr platform::CodePage page = platform::CodePage::Cp1252;
 };
+using English = ShippedLanguage<EnglishData>;
 
 } // namespace
 
@@ -85,7 +41,8 @@ TEST_F(English, LetterCaseFollowsTheInput) {
 
 TEST_F(English, EverythingElsePassesThrough) {
     EXPECT_EQ(T("O'Hara"), "О'Хара");
-    EXPECT_EQ(T("Hewlett 2-Packard"), "Хьюлетт 2-Пакард|Хьюлетт 2-Паккард|Хьюлетт 2-Пэкард|Хьюлетт 2-Пэккард");
+    EXPECT_EQ(T("Hewlett 2-Packard"),
+              "Хьюлетт 2-Пакард|Хьюлетт 2-Паккард|Хьюлетт 2-Пэкард|Хьюлетт 2-Пэккард");
     EXPECT_EQ(T("Tom Sawyer!"), "Том Сойер!");
     EXPECT_EQ(T("Smith, 1984"), "Смит, 1984");
     // Accented letters of borrowed names are letters of the word.
@@ -181,7 +138,7 @@ TEST_F(English, Consonants) {
 TEST_F(English, SBetweenVowelsAndAtTheEnd) {
     EXPECT_EQ(T("Joseph"), "Джозеф");
     EXPECT_EQ(T("Harrison"), "Харрисон|Хэррисон"); // not in -son
-    EXPECT_EQ(T("Minnesota"), "Миннесота");         // nor before the stress
+    EXPECT_EQ(T("Minnesota"), "Миннесота");        // nor before the stress
     EXPECT_EQ(T("James"), "Джеймс");
     EXPECT_EQ(T("Hayes"), "Хейз");
     EXPECT_EQ(T("Knowles"), "Ноулз");

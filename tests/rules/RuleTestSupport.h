@@ -5,6 +5,8 @@
 #include "platform/Messages.h"
 #include "platform/Text.h"
 
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +19,8 @@
 #include <vector>
 
 namespace rulestest {
+
+using ::TempDir;
 
 // cp1251 bytes of a UTF-8 literal.
 inline Text W(const std::string& utf8) {
@@ -56,38 +60,6 @@ public:
 
 private:
     platform::MessageHandler previous_;
-};
-
-// A fresh directory per test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "qm_rules_" + std::to_string(::getpid());
-        if (info != nullptr)
-            name += std::string("_") + info->test_suite_name() + "_" + info->name();
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    // Writes the bytes as they are and returns the file's path.
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = (path_ / name).string();
-        std::ofstream out(path, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
-
-private:
-    std::filesystem::path path_;
 };
 
 // Builders for compiled records: little-endian int32, symbol and parameter records.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -12,7 +13,7 @@ class TempDir {
 public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "qm_platform_" + std::to_string(::getpid());
+        std::string name = "qm_test_" + std::to_string(::getpid());
         if (info != nullptr)
             name += std::string("_") + info->test_suite_name() + "_" + info->name();
         path_ = std::filesystem::temp_directory_path() / name;
@@ -29,6 +30,13 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // Writes the bytes as they are and returns the file's path.
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = File(name);
+        std::ofstream out(path, std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
 
 private:
     std::filesystem::path path_;
