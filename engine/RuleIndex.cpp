@@ -49,6 +49,22 @@ std::int32_t BitOf(const std::vector<SmbParams>& pairs, const SmbParams& pair) {
     return static_cast<std::int32_t>(at - pairs.begin());
 }
 
+// The bits of the pairs a rule symbol requires; byText when a mask cannot decide (a pair
+// without a bit, or a set out of order or with a pair twice).
+std::uint64_t RequiredBits(const std::vector<SmbParams>& pairs, const SmbParamCollection& params,
+                           bool& byText) {
+    byText = !StrictlyOrdered(params);
+    std::uint64_t mask = 0;
+    for (std::int32_t k = 0; k < params.Count() && !byText; ++k) {
+        const std::int32_t bit = BitOf(pairs, params[k]);
+        if (bit < 0)
+            byText = true;
+        else
+            mask |= std::uint64_t{1} << bit;
+    }
+    return mask;
+}
+
 } // namespace
 
 std::uint64_t RuleIndex::PairsMask(const std::vector<SmbParams>& pairs,
@@ -116,14 +132,8 @@ void RuleIndex::Refresh(const TransCriber& engine) {
         const SymbolCollection& context = engine.rules[r].context;
         for (std::int32_t x = 0; x < context.Count(); ++x) {
             const Symbol& condition = context[x];
-            Condition c{condition.code, !StrictlyOrdered(condition.params), 0, &condition};
-            for (std::int32_t k = 0; k < condition.params.Count() && !c.byText; ++k) {
-                const std::int32_t bit = BitOf(contextPairs_, condition.params[k]);
-                if (bit < 0)
-                    c.byText = true;
-                else
-                    c.mask |= std::uint64_t{1} << bit;
-            }
+            Condition c{condition.code, false, 0, &condition};
+            c.mask = RequiredBits(contextPairs_, condition.params, c.byText);
             conditions_.push_back(c);
         }
     }
@@ -149,14 +159,8 @@ void RuleIndex::Refresh(const TransCriber& engine) {
         counts_[static_cast<std::size_t>(r)] = left.Count();
         for (std::int32_t i = 0; i < left.Count(); ++i) {
             const Symbol& s = left[i];
-            Pattern p{s.code, !StrictlyOrdered(s.params), 0, &s};
-            for (std::int32_t k = 0; k < s.params.Count() && !p.byText; ++k) {
-                const std::int32_t bit = BitOf(pairs_, s.params[k]);
-                if (bit < 0)
-                    p.byText = true;
-                else
-                    p.mask |= std::uint64_t{1} << bit;
-            }
+            Pattern p{s.code, false, 0, &s};
+            p.mask = RequiredBits(pairs_, s.params, p.byText);
             patterns_.push_back(p);
         }
     }

@@ -299,16 +299,22 @@ constexpr bool DecompositionsSorted() {
 }
 static_assert(DecompositionsSorted(), "kDecompositions must be sorted by letter");
 
-const HighHalf& HighHalfOf(CodePage page) {
+// The one of three per-page values that belongs to page (cp1251 for any other).
+template <class T>
+const T& ForPage(CodePage page, const T& cp1250, const T& cp1251, const T& cp1252) {
     switch (page) {
     case CodePage::Cp1250:
-        return kCp1250;
+        return cp1250;
     case CodePage::Cp1252:
-        return kCp1252;
+        return cp1252;
     case CodePage::Cp1251:
     default:
-        return kCp1251;
+        return cp1251;
     }
+}
+
+const HighHalf& HighHalfOf(CodePage page) {
+    return ForPage(page, kCp1250, kCp1251, kCp1252);
 }
 
 // Code point -> byte for the defined bytes 0x80-0xFF of one page, sorted by code point.
@@ -327,15 +333,7 @@ const ReverseTable& ReverseOf(CodePage page) {
     static const ReverseTable cp1250 = BuildReverse(kCp1250);
     static const ReverseTable cp1251 = BuildReverse(kCp1251);
     static const ReverseTable cp1252 = BuildReverse(kCp1252);
-    switch (page) {
-    case CodePage::Cp1250:
-        return cp1250;
-    case CodePage::Cp1252:
-        return cp1252;
-    case CodePage::Cp1251:
-    default:
-        return cp1251;
-    }
+    return ForPage(page, cp1250, cp1251, cp1252);
 }
 
 bool LookUp(const ReverseTable& table, char32_t cp, unsigned char& byte) {
@@ -386,15 +384,7 @@ const DirectTable& DirectOf(CodePage page) {
     static const DirectTable cp1250 = build(CodePage::Cp1250);
     static const DirectTable cp1251 = build(CodePage::Cp1251);
     static const DirectTable cp1252 = build(CodePage::Cp1252);
-    switch (page) {
-    case CodePage::Cp1250:
-        return cp1250;
-    case CodePage::Cp1252:
-        return cp1252;
-    case CodePage::Cp1251:
-    default:
-        return cp1251;
-    }
+    return ForPage(page, cp1250, cp1251, cp1252);
 }
 
 char ToByte(const ReverseTable& table, char32_t cp) {
