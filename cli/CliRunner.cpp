@@ -1,93 +1,29 @@
 #include "cli/CliRunner.h"
 
 #include "cli/CheckList.h"
+#include "cli/LineReader.h"
 #include "cli/Options.h"
-#include "facade/LinearQuilloMorph.h"
-#include "platform/CodePage.h"
-#include "platform/Files.h"
-#include "platform/Messages.h"
 
-#include <filesystem>
+#include <quillomorph/quillomorph.h>
+
+#include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
-#include <system_error>
-
-namespace fs = std::filesystem;
+#include <sstream>
 
 namespace {
 
-using platform::CodePage;
+enum Status { Done = 0, NotLoaded = 1, Usage = 2, InternalError = 3, WriteError = 4 };
 
-// Installs a message handler writing to a stream for the lifetime of the object.
-class MessagesTo {
-public:
-    explicit MessagesTo(std::ostream& err) {
-        previous_ = platform::SetMessageHandler([&err](const Text& text, const Text& caption) {
-            std::string line = caption.empty()
-                                   ? platform::ToUtf8(text, CodePage::Cp1251)
-                                   : platform::ToUtf8(caption, CodePage::Cp1251) + ": " +
-                                         platform::ToUtf8(text, CodePage::Cp1251);
-            for (char& c : line)
-                if (c == '\r' || c == '\n') c = ' ';
-            err << line << std::endl;
-        });
+void PrintMessages(const std::vector<quillomorph::Message>& messages, std::ostream& err) {
+    for (const quillomorph::Message& m : messages) {
+        std::string line = m.caption.empty() ? m.text : m.caption + ": " + m.text;
+        for (char& c : line)
+            if (c == '\r' || c == '\n') c = ' ';
+        err << line << '\n';
     }
-    ~MessagesTo() { platform::SetMessageHandler(previous_); }
-    MessagesTo(const MessagesTo&) = delete;
-    MessagesTo& operator=(const MessagesTo&) = delete;
-
-private:
-    platform::MessageHandler previous_;
-};
-
-// Restores the working directory when the run ends.
-class WorkingDirectory {
-public:
-    WorkingDirectory() {
-        std::error_code ec;
-        saved_ = fs::current_path(ec);
-    }
-    ~WorkingDirectory() {
-        std::error_code ec;
-        if (!saved_.empty()) fs::current_path(saved_, ec);
-    }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-    const fs::path& Saved() const { return saved_; }
-
-private:
-    fs::path saved_;
-};
-
-// Transcribes one input line into list (cleared first); writes the traces when asked.
-bool TranscribeInto(LinearQuilloMorph& facade, const std::string& utf8, CodePage page,
-                    std::ostream& err, bool trace, platform::StringList& list) {
-    list.Clear();
-    const bool transcribed = facade.Transcribe(platform::FromUtf8(utf8, page), list) != 0;
-    if (trace && transcribed) {
-        if (facade.symbolTrace && facade.symbolTrace->Count() > 0)
-            err << "symbols: " << platform::ToUtf8((*facade.symbolTrace)[0], CodePage::Cp1251)
-                << '\n';
-        for (std::int32_t k = 0; k < facade.variantTraceCount; ++k) {
-            err << "variant " << k + 1 << ":";
-            const platform::StringList& codes = *facade.variantTraces[k];
-            for (int i = 0; i < codes.Count(); ++i)
-                err << ' ' << codes[i];
-            err << '\n';
-        }
-    }
-    return transcribed;
-}
-
-std::vector<std::string> TranscribeLine(LinearQuilloMorph& facade, const std::string& utf8,
-                                        CodePage page, std::ostream& err, bool trace,
-                                        bool& transcribed) {
-    platform::StringList list;
-    transcribed = TranscribeInto(facade, utf8, page, err, trace, list);
-    std::vector<std::string> lines;
-    for (int i = 0; i < list.Count(); ++i)
-        lines.push_back(platform::ToUtf8(list[i], CodePage::Cp1251));
-    return lines;
+    if (!messages.empty()) err.flush();
 }
 
 std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
@@ -99,116 +35,190 @@ std::string Join(const std::vector<std::string>& parts, const std::string& separ
     return joined;
 }
 
-int RunCheck(LinearQuilloMorph& facade, const Options& options, const std::string& listText,
-             std::ostream& out, std::ostream& err) {
+// One language and what a run reports beside the answers.
+class Session {
+public:
+    Session(quillomorph::Transcriber& transcriber, const Options& options, std::ostream& err)
+        : transcriber_(transcriber), options_(options), err_(err) {}
+
+    // The variants of one input line; an internal error gives none and is reported.
+    std::vector<std::string> Transcribe(std::string line) {
+        ++lines_;
+        // A TAB would read as the separator of the variants.
+        for (char& c : line)
+            if (c == '\t') c = ' ';
+        std::vector<std::string> variants;
+        try {
+            variants = transcriber_.Transcribe(line);
+        } catch (const quillomorph::Error& e) {
+            PrintMessages(transcriber_.Messages(), err_);
+            transcriber_.ClearMessages();
+            err_ << "error: " << (e.SystemError().empty() ? e.what() : e.SystemError())
+                 << std::endl;
+            failedLines_.push_back(lines_);
+            return variants;
+        }
+        if (!transcriber_.Messages().empty()) {
+            PrintMessages(transcriber_.Messages(), err_);
+            transcriber_.ClearMessages();
+        }
+        if (options_.trace) PrintTrace();
+        return variants;
+    }
+
+    // Names the lines that failed when there were several lines; the status of the run.
+    int Finish() {
+        if (failedLines_.empty()) return Done;
+        if (lines_ > 1) {
+            err_ << "quillomorph-cli: internal errors on " << failedLines_.size() << " of "
+                 << lines_ << " lines (their output lines are empty): line";
+            if (failedLines_.size() > 1) err_ << 's';
+            const std::size_t shown = failedLines_.size() < 20 ? failedLines_.size() : 20;
+            for (std::size_t i = 0; i < shown; ++i)
+                err_ << (i ? ", " : " ") << failedLines_[i];
+            if (shown < failedLines_.size()) err_ << ", ...";
+            err_ << '\n';
+        }
+        return InternalError;
+    }
+
+private:
+    void PrintTrace() {
+        const quillomorph::Transcriber::Trace& trace = transcriber_.LastTrace();
+        err_ << "symbols: " << trace.symbols << '\n';
+        for (std::size_t k = 0; k < trace.variants.size(); ++k) {
+            err_ << "variant " << k + 1 << ":";
+            for (int code : trace.variants[k])
+                err_ << ' ' << code;
+            err_ << '\n';
+        }
+    }
+
+    quillomorph::Transcriber& transcriber_;
+    const Options& options_;
+    std::ostream& err_;
+    long lines_ = 0;
+    std::vector<long> failedLines_;
+};
+
+bool Written(std::ostream& out, std::ostream& err) {
+    if (out) return true;
+    err << "quillomorph-cli: cannot write the output" << std::endl;
+    return false;
+}
+
+int RunCheck(Session& session, const std::string& listText, std::ostream& out, std::ostream& err) {
     CheckTally tally;
     for (const CheckItem& item : ParseCheckList(listText)) {
-        bool transcribed = false;
-        const std::vector<std::string> outputs = TranscribeLine(
-            facade, item.input, options.InputCodePage(), err, options.trace, transcribed);
+        const std::vector<std::string> outputs = session.Transcribe(item.input);
         if (!tally.Found(item, outputs))
             out << "miss: " << item.input << " -> " << Join(outputs, " | ")
                 << "   (accepted: " << Join(item.accepted, " | ") << ")\n";
         tally.Add(item, outputs);
     }
     out << tally.Summary() << '\n';
-    return 0;
+    out.flush();
+    if (!Written(out, err)) return WriteError;
+    return session.Finish();
+}
+
+int ListLanguages(const std::string& dataDir, std::ostream& out, std::ostream& err) {
+    for (const quillomorph::Language& l : quillomorph::Languages(dataDir))
+        out << l.key << '\t' << l.englishName << '\t' << l.russianName << '\t'
+            << Join(l.aliases, " ") << "\tcp" << l.codePage << '\n';
+    out.flush();
+    return Written(out, err) ? Done : WriteError;
 }
 
 } // namespace
 
-std::string DefaultDataDirectory(const std::string& executablePath) {
-    std::error_code ec;
-    std::vector<fs::path> candidates;
-    if (!executablePath.empty()) {
-        const fs::path exeDir = fs::absolute(executablePath, ec).parent_path();
-        candidates = {exeDir / "data", exeDir / ".." / "share" / "quillomorph" / "data",
-                      exeDir / ".." / "data"};
-    }
-#ifdef QM_SOURCE_DATA_DIR
-    candidates.emplace_back(QM_SOURCE_DATA_DIR);
-#endif
-    for (const fs::path& dir : candidates)
-        if (fs::is_regular_file(dir / "english.bin", ec)) return fs::canonical(dir, ec).string();
-    return {};
-}
-
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err, const std::string& executablePath) {
+           std::ostream& err) {
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {
-        err << "quillomorph-cli: " << error << '\n' << UsageText();
-        return 2;
+        err << "quillomorph-cli: " << error << '\n'
+            << "Try 'quillomorph-cli --help' for more information.\n";
+        return Usage;
     }
     if (options.help) {
         out << UsageText();
-        return 0;
-    }
-
-    MessagesTo messages(err);
-    WorkingDirectory cwd;
-    std::string listText;
-    if (!options.checkFile.empty()) {
-        const fs::path list = fs::path(options.checkFile).is_absolute()
-                                  ? fs::path(options.checkFile)
-                                  : cwd.Saved() / options.checkFile;
-        if (!platform::ReadWholeFile(list.string(), listText)) {
-            err << "quillomorph-cli: cannot read " << options.checkFile << '\n';
-            return 2;
-        }
+        out.flush();
+        return Written(out, err) ? Done : WriteError;
     }
     const std::string dataDir =
-        options.dataDir.empty() ? DefaultDataDirectory(executablePath) : options.dataDir;
-    if (!dataDir.empty()) {
-        std::error_code ec;
-        fs::current_path(dataDir, ec);
-        if (ec) {
-            err << "quillomorph-cli: cannot use data directory " << dataDir << '\n';
-            return 2;
-        }
-    }
-
-    try {
-        LinearQuilloMorph facade;
-        facade.LoadLanguage(platform::FromUtf8(options.lang, CodePage::Cp1251));
-        if (facade.languageKey.empty()) return 1;
-        if (options.trace) facade.SetDebug(true);
-
-        if (!options.checkFile.empty()) return RunCheck(facade, options, listText, out, err);
-
-        // Each answer is flushed as soon as no further input is waiting: at once for a line
-        // typed or sent alone, once for a batch instead of once per line. With --trace every
-        // line is, so that it stays in step with the trace on standard error.
-        // The list and the answer are reused from line to line.
-        platform::StringList list;
-        std::string answer;
-        auto handle = [&](std::string& line, bool more) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            TranscribeInto(facade, line, options.InputCodePage(), err, options.trace, list);
-            answer.clear();
-            for (int i = 0; i < list.Count(); ++i) {
-                if (i) answer += '\t';
-                platform::AppendUtf8(answer, list[i], CodePage::Cp1251);
-            }
-            answer += '\n';
-            out << answer;
-            if (!more || options.trace) out.flush();
-        };
-        if (!options.texts.empty()) {
-            for (std::size_t i = 0; i < options.texts.size(); ++i) {
-                std::string text = options.texts[i];
-                handle(text, i + 1 < options.texts.size());
-            }
-        } else {
-            std::string line;
-            while (std::getline(in, line))
-                handle(line, in.rdbuf()->in_avail() > 0);
-        }
-    } catch (const Text& collectionError) {
+        options.dataDir.empty() ? quillomorph::DefaultDataDir() : options.dataDir;
+    if (options.version) {
+        out << "quillomorph-cli " << quillomorph::Version() << '\n'
+            << "data: " << (dataDir.empty() ? "none found" : dataDir) << '\n';
         out.flush();
-        err << "error: " << platform::ToUtf8(collectionError, CodePage::Cp1251) << std::endl;
-        return 3;
+        return Written(out, err) ? Done : WriteError;
     }
-    return 0;
+    if (dataDir.empty()) {
+        err << "quillomorph-cli: no folder with languages was found; name one with --data "
+               "or QUILLOMORPH_DATA\n";
+        return NotLoaded;
+    }
+    if (options.list) return ListLanguages(dataDir, out, err);
+
+    std::string listText;
+    if (!options.checkFile.empty()) {
+        std::ifstream list(options.checkFile, std::ios::binary);
+        std::ostringstream text;
+        text << list.rdbuf();
+        if (!list || list.bad()) {
+            err << "quillomorph-cli: cannot read " << options.checkFile << '\n';
+            return Usage;
+        }
+        listText = text.str();
+    }
+
+    quillomorph::Transcriber::Options openOptions;
+    openOptions.codePage = options.codePage;
+    std::optional<quillomorph::Transcriber> loaded;
+    try {
+        loaded.emplace(quillomorph::Transcriber::Open(dataDir, options.lang, openOptions));
+    } catch (const quillomorph::Error& e) {
+        PrintMessages(e.Messages(), err);
+        if (!e.SystemError().empty()) {
+            err << "error: " << e.SystemError() << std::endl;
+            return InternalError;
+        }
+        if (e.Messages().empty()) err << "quillomorph-cli: " << e.what() << '\n';
+        return NotLoaded;
+    }
+    quillomorph::Transcriber& transcriber = *loaded;
+    PrintMessages(transcriber.Messages(), err);
+    transcriber.ClearMessages();
+    if (options.trace) transcriber.StartTrace(options.traceFile);
+
+    Session session(transcriber, options, err);
+    if (!options.checkFile.empty()) return RunCheck(session, listText, out, err);
+
+    // Each answer is flushed as soon as no further input is waiting: at once for a line
+    // typed or sent alone, once for a batch instead of once per line. With --trace every
+    // line is, so that it stays in step with the trace on standard error.
+    std::string answer;
+    auto handle = [&](const std::string& line, bool more) {
+        answer.clear();
+        const std::vector<std::string> variants = session.Transcribe(line);
+        for (std::size_t i = 0; i < variants.size(); ++i) {
+            if (i) answer += '\t';
+            answer += variants[i];
+        }
+        answer += '\n';
+        out << answer;
+        if (!more || options.trace) out.flush();
+        return Written(out, err);
+    };
+    if (!options.texts.empty()) {
+        for (std::size_t i = 0; i < options.texts.size(); ++i)
+            if (!handle(options.texts[i], i + 1 < options.texts.size())) return WriteError;
+    } else {
+        LineReader reader(in);
+        std::string line;
+        while (reader.Next(line))
+            if (!handle(line, reader.MoreWaiting())) return WriteError;
+    }
+    return session.Finish();
 }

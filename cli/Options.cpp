@@ -1,89 +1,112 @@
 #include "cli/Options.h"
 
-platform::CodePage Options::InputCodePage() const {
-    if (codePage == 1250) return platform::CodePage::Cp1250;
-    if (codePage == 1251) return platform::CodePage::Cp1251;
-    if (codePage == 1252) return platform::CodePage::Cp1252;
-    return lang == "2translit" ? platform::CodePage::Cp1251 : platform::CodePage::Cp1252;
-}
+#include <getopt.h>
+
+namespace {
+
+enum LongOnly { CodePageOption = 256, TraceOption, CheckOption, ListOption };
+
+const option LongOptions[] = {
+    {"lang", required_argument, nullptr, 'l'},
+    {"data", required_argument, nullptr, 'd'},
+    {"codepage", required_argument, nullptr, CodePageOption},
+    {"trace", optional_argument, nullptr, TraceOption},
+    {"check", required_argument, nullptr, CheckOption},
+    {"list", no_argument, nullptr, ListOption},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
+} // namespace
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
-    bool onlyTexts = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (onlyTexts || a.empty() || a[0] != '-' || a == "-") {
-            options.texts.push_back(a);
-            continue;
-        }
-        if (a == "--") {
-            onlyTexts = true;
-            continue;
-        }
-        std::string name = a;
-        std::string value;
-        bool hasValue = false;
-        const std::size_t eq = a.find('=');
-        if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = a.substr(0, eq);
-            value = a.substr(eq + 1);
-            hasValue = true;
-        }
-        auto takeValue = [&](std::string& out) {
-            if (hasValue) {
-                out = value;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        if (name == "-l" || name == "--lang") {
-            if (!takeValue(options.lang)) return false;
-        } else if (name == "--data") {
-            if (!takeValue(options.dataDir)) return false;
-        } else if (name == "--codepage") {
-            std::string cp;
-            if (!takeValue(cp)) return false;
+    std::vector<std::string> storage;
+    storage.reserve(args.size() + 1);
+    storage.push_back("quillomorph-cli");
+    storage.insert(storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : storage)
+        argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(storage.size());
+
+    opterr = 0;
+    optind = 0; // start afresh: the parser keeps its place in globals
+    for (;;) {
+        const int c = getopt_long(argc, argv.data(), ":l:d:hV", LongOptions, nullptr);
+        if (c == -1) break;
+        const std::string arg = optind > 0 && optind <= argc && argv[optind - 1]
+                                    ? std::string(argv[optind - 1])
+                                    : std::string();
+        switch (c) {
+        case 'l':
+            options.lang = optarg;
+            break;
+        case 'd':
+            options.dataDir = optarg;
+            break;
+        case CodePageOption: {
+            const std::string cp = optarg;
             if (cp != "1250" && cp != "1251" && cp != "1252") {
                 error = "unsupported code page: " + cp;
                 return false;
             }
             options.codePage = std::stoi(cp);
-        } else if (name == "--check") {
-            if (!takeValue(options.checkFile)) return false;
-        } else if (name == "--trace" && !hasValue) {
+            break;
+        }
+        case TraceOption:
             options.trace = true;
-        } else if ((name == "-h" || name == "--help") && !hasValue) {
+            if (optarg) options.traceFile = optarg;
+            break;
+        case CheckOption:
+            options.checkFile = optarg;
+            break;
+        case ListOption:
+            options.list = true;
+            break;
+        case 'h':
             options.help = true;
-        } else {
-            error = "unknown option: " + a;
+            break;
+        case 'V':
+            options.version = true;
+            break;
+        case ':':
+            error = "option " + arg + " needs a value";
+            return false;
+        default:
+            error = "unknown option: " + arg;
             return false;
         }
     }
+    // The parser has moved the texts behind the options, in their order ("-" alone and
+    // everything after "--" included).
+    for (int i = optind; i < argc; ++i)
+        options.texts.push_back(argv[static_cast<std::size_t>(i)]);
     return true;
 }
 
 const char* UsageText() {
-    return "Usage: quillomorph-cli [-l KEY] [--data DIR] [--codepage 1250|1251|1252] [--trace]\n"
-           "                       [--check FILE] [TEXT...]\n"
-           "Transcribes each TEXT (or each line of standard input) and prints its variants,\n"
+    return "Usage: quillomorph-cli [OPTION]... [TEXT]...\n"
+           "Writes each TEXT (or each line of standard input) in another script: foreign names\n"
+           "in Russian, Russian in Latin letters. Prints the variants of each input line,\n"
            "joined by TAB, one output line per input line.\n"
            "\n"
-           "  -l, --lang KEY     language to load: english, deutsch, chineese, francais,\n"
-           "                     2translit, 4translit, or any key with data files (default "
-           "english)\n"
-           "  --data DIR         directory of the language files; it becomes the working\n"
-           "                     directory (default: the data directory shipped with the program)\n"
-           "  --codepage N       code page of the bytes the input is turned into: 1251, 1252 or\n"
-           "                     1250 (default 1251 for 2translit, 1252 otherwise)\n"
-           "  --trace            write trans.log in the data directory and print the analysed\n"
-           "                     symbols and each variant's codes to standard error\n"
-           "  --check FILE       transcribe the inputs of a tab-separated list (input, accepted\n"
-           "                     forms separated by ' | ') and print the misses and a summary\n"
-           "  -h, --help         print this text\n"
+           "  -l, --lang=KEY       language to load, by key or alias (default english);\n"
+           "                       --list shows them\n"
+           "  -d, --data=DIR       folder of the language files (default: the shipped data;\n"
+           "                       the environment variable QUILLOMORPH_DATA overrides it)\n"
+           "      --codepage=N     read the input in code page 1250, 1251 or 1252 instead of\n"
+           "                       the language's own\n"
+           "      --trace[=FILE]   write every rule applied to FILE (default trans.log in the\n"
+           "                       data folder) and print the analysed symbols and each\n"
+           "                       variant's codes to standard error\n"
+           "      --check=FILE     transcribe the inputs of a tab-separated list (input, accepted\n"
+           "                       forms separated by ' | ') and print the misses and a summary\n"
+           "      --list           list the languages of the data folder\n"
+           "  -h, --help           print this text\n"
+           "  -V, --version        print the version and the data folder in use\n"
            "\n"
-           "Exit status: 0 done, 1 language not loaded, 2 usage error, 3 internal error.\n";
+           "Exit status: 0 done, 1 language not loaded, 2 usage error, 3 an internal error on\n"
+           "some line (its output line is empty), 4 the output could not be written.\n";
 }

@@ -1,24 +1,24 @@
 #pragma once
 
-#include "platform/CodePage.h"
-
 #include <string>
 #include <vector>
 
 // Command-line options of quillomorph-cli.
 struct Options {
-    std::string lang = "english";
-    std::string dataDir; // empty: the shipped data directory
-    int codePage = 0;    // 0: 1251 for 2translit, 1252 otherwise
+    std::string lang = "english"; // a key or an alias
+    std::string dataDir;          // empty: the shipped data folder
+    int codePage = 0;             // 0: the language's own
     bool trace = false;
+    std::string traceFile; // empty: trans.log in the data folder
     std::string checkFile; // empty: no accuracy check
+    bool list = false;
     bool help = false;
+    bool version = false;
     std::vector<std::string> texts;
-
-    platform::CodePage InputCodePage() const;
 };
 
-// Parses argv[1..]; returns false with a reason in error on a usage error.
+// Parses argv[1..] the GNU way (-lKEY, -l KEY, --lang=KEY, --lang KEY; "--" ends the
+// options). Returns false with a reason in error on a usage error.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
 const char* UsageText();

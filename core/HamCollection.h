@@ -65,11 +65,11 @@ public:
     void SetCapacity(std::int32_t n) {
         if (n != 0) {
             const std::int32_t keep = count_ < n ? count_ : n;
-            T** slots = new T*[static_cast<std::size_t>(n)];
+            T** cells = new T*[static_cast<std::size_t>(n)];
             for (std::int32_t i = 0; i < keep; ++i)
-                slots[i] = items_[i];
+                cells[i] = items_[i];
             delete[] items_;
-            items_ = slots;
+            items_ = cells;
         }
         capacity_ = n;
     }
@@ -223,11 +223,11 @@ private:
         const std::int32_t kept = count_ < other.count_ ? count_ : other.count_;
         count_ = kept;
         if (capacity_ != other.capacity_ || items_ == nullptr) {
-            T** slots = new T*[static_cast<std::size_t>(other.capacity_)];
+            T** cells = new T*[static_cast<std::size_t>(other.capacity_)];
             for (std::int32_t i = 0; i < kept; ++i)
-                slots[i] = items_[i];
+                cells[i] = items_[i];
             delete[] items_;
-            items_ = slots;
+            items_ = cells;
             capacity_ = other.capacity_;
         }
         for (std::int32_t i = 0; i < kept; ++i) {

@@ -1,6 +1,6 @@
 #include "engine/RuleIndex.h"
 
-#include "rules/TransCriber.h"
+#include "engine/TransCriber.h"
 
 #include <algorithm>
 #include <cstring>

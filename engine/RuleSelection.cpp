@@ -1,5 +1,5 @@
+#include "engine/TransCriber.h"
 #include "engine/WorkingSets.h"
-#include "rules/TransCriber.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
+#include "engine/TransCriber.h"
 #include "platform/Messages.h"
 #include "platform/StringList.h"
-#include "rules/TransCriber.h"
 
 #include "engine/SymbolCodes.h"
 

@@ -1,6 +1,6 @@
 #include "engine/SymbolCodes.h"
+#include "engine/TransCriber.h"
 #include "engine/WorkingSets.h"
-#include "rules/TransCriber.h"
 
 #include <cstring>
 
@@ -300,7 +300,7 @@ std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n
     variants = result;
     count = found;
     ws.Trim();
-    if (traceOn) WriteTrace("trans.log");
+    if (traceOn) WriteTrace(traceFile);
     return 1;
 }
 
@@ -325,7 +325,7 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
         ends[static_cast<std::size_t>(k)] = static_cast<std::size_t>(code - found.data());
     }
     ws.Trim();
-    if (traceOn) WriteTrace("trans.log");
+    if (traceOn) WriteTrace(traceFile);
 }
 
 void TransCriber::MergeParams(SmbParamCollection& target, const SmbParamCollection& source) {

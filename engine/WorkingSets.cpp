@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/SymbolCodes.h"
-#include "rules/TransCriber.h"
+#include "engine/TransCriber.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "analysis/Syllabite.h"
+#include "engine/TransCriber.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
-#include "rules/TransCriber.h"
 
 #include <cstddef>
 #include <cstdint>

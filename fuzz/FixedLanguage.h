@@ -7,7 +7,7 @@
 #include "FuzzSupport.h"
 
 #include "analysis/Syllabite.h"
-#include "rules/TransCriber.h"
+#include "engine/TransCriber.h"
 
 #include <string>
 #include <vector>

@@ -4,9 +4,9 @@
 // open, silent message boxes, and the splitting of one fuzz input into several files.
 
 #include "core/Symbol.h"
+#include "engine/TransCriber.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
-#include "rules/TransCriber.h"
 
 #include <cstddef>
 #include <cstdint>

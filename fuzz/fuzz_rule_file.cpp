@@ -4,7 +4,7 @@
 #include "FixedLanguage.h"
 #include "FuzzSupport.h"
 
-#include "rules/TransCriber.h"
+#include "engine/TransCriber.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 // Rules lose their context conditions, which the compiled format cannot hold.
 
 #include "analysis/Syllabite.h"
+#include "engine/TransCriber.h"
 #include "platform/Messages.h"
-#include "rules/TransCriber.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,6 +2,11 @@
 
 #include "platform/CodePage.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -9,9 +14,13 @@
 namespace platform {
 namespace {
 
+thread_local std::string baseFolder;
+
 std::filesystem::path NativePath(const Text& path) {
-    if (IsValidUtf8(path)) return std::filesystem::path(path);
-    return std::filesystem::path(ToUtf8(path, CodePage::Cp1251));
+    std::filesystem::path native(IsValidUtf8(path) ? path : ToUtf8(path, CodePage::Cp1251));
+    if (!baseFolder.empty() && native.is_relative())
+        return std::filesystem::path(baseFolder) / native;
+    return native;
 }
 
 bool IsRegularFile(const std::filesystem::path& path) {
@@ -19,16 +28,42 @@ bool IsRegularFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
-bool Write(const Text& path, const Text& bytes, std::ios::openmode mode) {
+// Opens without following a final symbolic link and without blocking on a FIFO, then writes
+// only to a regular file.
+bool Write(const Text& path, const Text& bytes, bool append) {
     if (path.empty()) return false;
-    std::ofstream out(NativePath(path), std::ios::binary | mode);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    const int flags =
+        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (append ? O_APPEND : 0);
+    const int fd = ::open(NativePath(path).c_str(), flags, 0666);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok && !append) ok = ::ftruncate(fd, 0) == 0;
+    const char* at = bytes.data();
+    std::size_t left = bytes.size();
+    while (ok && left > 0) {
+        const ssize_t written = ::write(fd, at, left);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            ok = false;
+            break;
+        }
+        at += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (::close(fd) != 0) ok = false;
+    return ok;
 }
 
 } // namespace
+
+BaseFolder::BaseFolder(const std::string& folder) : previous_(baseFolder) {
+    baseFolder = folder;
+}
+
+BaseFolder::~BaseFolder() {
+    baseFolder = previous_;
+}
 
 bool FileExists(const Text& path) {
     return !path.empty() && IsRegularFile(NativePath(path));
@@ -51,11 +86,11 @@ bool ReadWholeFile(const Text& path, Text& contents) {
 }
 
 bool AppendToFile(const Text& path, const Text& bytes) {
-    return Write(path, bytes, std::ios::app);
+    return Write(path, bytes, true);
 }
 
 bool WriteWholeFile(const Text& path, const Text& bytes) {
-    return Write(path, bytes, std::ios::trunc);
+    return Write(path, bytes, false);
 }
 
 } // namespace platform

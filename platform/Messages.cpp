@@ -3,7 +3,6 @@
 #include "platform/CodePage.h"
 
 #include <cstdio>
-#include <mutex>
 #include <utility>
 
 namespace platform {
@@ -31,23 +30,15 @@ void WriteToStandardError(const Text& text, const Text& caption) {
     std::fflush(stderr);
 }
 
-std::mutex& HandlerMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-MessageHandler& CurrentHandler() {
-    static MessageHandler handler = WriteToStandardError;
-    return handler;
-}
+thread_local MessageHandler currentHandler;
 
 void Dispatch(const Text& text, const Text& caption) {
-    MessageHandler handler;
-    {
-        std::lock_guard<std::mutex> lock(HandlerMutex());
-        handler = CurrentHandler();
+    if (!currentHandler) {
+        WriteToStandardError(text, caption);
+        return;
     }
-    // Called outside the lock so that a handler may itself show messages or swap handlers.
+    // A copy, so that the handler may itself show messages or swap handlers.
+    const MessageHandler handler = currentHandler;
     handler(text, caption);
 }
 
@@ -62,9 +53,9 @@ void MessageBoxA(const Text& text, const Text& caption) {
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
-    std::lock_guard<std::mutex> lock(HandlerMutex());
-    MessageHandler previous = std::move(CurrentHandler());
-    CurrentHandler() = handler ? std::move(handler) : MessageHandler(WriteToStandardError);
+    MessageHandler previous = std::move(currentHandler);
+    currentHandler = std::move(handler);
+    if (!previous) previous = WriteToStandardError;
     return previous;
 }
 

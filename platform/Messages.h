@@ -15,7 +15,8 @@ using MessageHandler = std::function<void(const Text& text, const Text& caption)
 void ShowMessage(const Text& text);
 void MessageBoxA(const Text& text, const Text& caption);
 
-// Installs a handler (an empty one restores the default) and returns the previous one.
+// Installs the calling thread's handler (an empty one restores the default) and returns the
+// previous one. Each thread has its own: messages shown on a thread reach its handler only.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
 } // namespace platform

@@ -125,6 +125,17 @@ LanguageSettings ParseSettings(const std::vector<SourceLine>& lines) {
                 settings.input = platform::CodePage::Cp1252;
             else
                 Fail(line, "input is cp1250, cp1251 or cp1252");
+        } else if (name == "name") {
+            settings.englishName = value;
+        } else if (name == "name-ru") {
+            settings.russianName = value;
+        } else if (name == "aliases") {
+            std::string rest = value;
+            while (!rest.empty()) {
+                std::string alias;
+                SplitKeyword(rest, alias, rest);
+                if (!alias.empty()) settings.aliases.push_back(alias);
+            }
         } else if (name == "case-param") {
             if (value.empty() || value.size() > 23 ||
                 value.find_first_of(" ;,=[]") != std::string::npos)
@@ -328,6 +339,17 @@ GeneratedFiles BuildLanguage(const fs::path& folder, const std::string& key) {
     files[key + ".lin"] = MakeRules(ruleLines, settings);
     files[key + ".bin"] = MakePlaceholder(key);
     return files;
+}
+
+ManifestEntry ManifestEntryOf(const fs::path& folder, const std::string& key) {
+    const LanguageSettings settings = ParseSettings(ReadSource(folder / "language.txt", true));
+    ManifestEntry entry;
+    entry.key = key;
+    entry.page = settings.input;
+    entry.englishName = settings.englishName.empty() ? key : settings.englishName;
+    entry.russianName = platform::FromUtf8(settings.russianName, platform::CodePage::Cp1251);
+    entry.aliases = settings.aliases;
+    return entry;
 }
 
 } // namespace datagen

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/tools/RuleSource.h"
+#include "facade/LanguageManifest.h"
 
 #include <filesystem>
 #include <map>
@@ -8,8 +9,9 @@
 
 // A language source folder (data/src/KEY/) and the data files made from it.
 //
-//   language.txt    settings: "input = cp1251|cp1252|cp1250", optional "case-param = NAME"
-//                   and "mark-output = NAME=VALUE LETTERS" (any number)
+//   language.txt    settings: "input = cp1251|cp1252|cp1250", optional "case-param = NAME",
+//                   "mark-output = NAME=VALUE LETTERS" (any number), and for the manifest
+//                   "name = English name", "name-ru = Russian name", "aliases = ALIAS..."
 //   alphabet.txt    the letters: runs of letters standing for themselves, or "x=y,name=value";
 //                   "U+XXXX" (four to six hex digits) writes a letter by its code (U+0020 blank)
 //   syllables.txt   optional: "vowels LETTERS", "prefix IN OUT", "suffix IN OUT"
@@ -23,6 +25,9 @@ struct LanguageSettings {
     platform::CodePage input = platform::CodePage::Cp1252;
     std::string caseParam;
     std::vector<OutputMark> marks;
+    std::string englishName;
+    std::string russianName;
+    std::vector<std::string> aliases;
 };
 
 // The four data files and the placeholder of one key: file name -> bytes (cp1251/cp1252,
@@ -51,5 +56,8 @@ std::string MakePlaceholder(const std::string& key);
 // Reads data/src/KEY/ and builds every file of the key. Throws SourceError with
 // "file:line: message".
 GeneratedFiles BuildLanguage(const std::filesystem::path& folder, const std::string& key);
+
+// The manifest line of the language in folder (its language.txt only).
+ManifestEntry ManifestEntryOf(const std::filesystem::path& folder, const std::string& key);
 
 } // namespace datagen

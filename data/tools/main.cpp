@@ -1,6 +1,7 @@
 // quillomorph-datagen SRC_DIR OUT_DIR [KEY...]
 // Builds the data files of every language folder in SRC_DIR (or of the keys named) into
-// OUT_DIR: KEY.alf, KEY.syl, KEY.ex, KEY.lin and the placeholder KEY.bin.
+// OUT_DIR: KEY.alf, KEY.syl, KEY.ex, KEY.lin and the placeholder KEY.bin; and the manifest
+// languages.txt of every language folder in SRC_DIR.
 #include "data/tools/LanguageSource.h"
 
 #include <algorithm>
@@ -55,6 +56,29 @@ int main(int argc, char** argv) {
             }
         } catch (const datagen::SourceError& e) {
             std::cerr << e.what() << '\n';
+            ++failures;
+        }
+    }
+    // The manifest lists every language folder of SRC_DIR, whichever keys were built.
+    std::vector<ManifestEntry> manifest;
+    for (const fs::directory_entry& e : fs::directory_iterator(source, ec)) {
+        if (!fs::is_regular_file(e.path() / "language.txt")) continue;
+        try {
+            manifest.push_back(datagen::ManifestEntryOf(e.path(), e.path().filename().string()));
+        } catch (const datagen::SourceError& error) {
+            std::cerr << error.what() << '\n';
+            ++failures;
+        }
+    }
+    std::sort(manifest.begin(), manifest.end(),
+              [](const ManifestEntry& a, const ManifestEntry& b) { return a.key < b.key; });
+    const fs::path manifestPath = target / ManifestFileName;
+    const std::string manifestText = FormatManifest(manifest);
+    if (!SameContent(manifestPath, manifestText)) {
+        std::ofstream out(manifestPath, std::ios::binary | std::ios::trunc);
+        out << manifestText;
+        if (!out) {
+            std::cerr << manifestPath.string() << ": cannot write\n";
             ++failures;
         }
     }

@@ -26,7 +26,7 @@ protected:
         if (std::find(args.begin(), args.end(), "--data") == args.end()) {
             args.insert(args.begin(), {"--data", dir.string()});
         }
-        const int status = RunCli(args, in, out, err, "");
+        const int status = RunCli(args, in, out, err);
         stdoutText = out.str();
         stderrText = err.str();
         return status;
@@ -41,6 +41,27 @@ TEST_F(CliTest, OneOutputLinePerInputLineWithVariantsJoinedByTab) {
     EXPECT_EQ(stderrText, "");
     EXPECT_EQ(Run({"--lang", "t", "a", "b"}), 0);
     EXPECT_EQ(stdoutText, "а\nб\tв\n");
+    // Lines may end in CR LF, LF or a lone CR; a TAB inside a line is a blank.
+    EXPECT_EQ(Run({"-lt"}, "a\rb\r\na\tb\ra"), 0);
+    EXPECT_EQ(stdoutText, "а\nб\tв\nа б\tа в\nа\n");
+}
+
+// Output whose writes fail, as on a full disk.
+struct FullDisk : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(CliTest, AFailedWriteEndsTheRunWithStatusFour) {
+    FullDisk full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    std::istringstream in("a\nb\n");
+    EXPECT_EQ(RunCli({"--data", dir.string(), "-l", "t"}, in, out, err), 4);
+    EXPECT_EQ(err.str(), "quillomorph-cli: cannot write the output\n");
+    std::istringstream none;
+    EXPECT_EQ(RunCli({"--data", dir.string(), "-l", "t", "a"}, none, out, err), 4);
+    EXPECT_EQ(RunCli({"--help"}, none, out, err), 4);
 }
 
 // Output that records where it was flushed, and input that hands out one line at a time, as
@@ -70,21 +91,21 @@ TEST_F(CliTest, AnswersAreFlushedOnceNoMoreInputWaits) {
     FlushMarks batchOut;
     std::ostream batch(&batchOut);
     std::istringstream all("a\nb\na\n");
-    EXPECT_EQ(RunCli(args, all, batch, err, ""), 0);
+    EXPECT_EQ(RunCli(args, all, batch, err), 0);
     EXPECT_EQ(batchOut.str(), "а\nб\tв\nа\n|"); // one flush, after the last line
 
     FlushMarks eachOut;
     std::ostream each(&eachOut);
     LineByLine linesBuf({"a\n", "b\n", "a\n"});
     std::istream lines(&linesBuf);
-    EXPECT_EQ(RunCli(args, lines, each, err, ""), 0);
+    EXPECT_EQ(RunCli(args, lines, each, err), 0);
     EXPECT_EQ(eachOut.str(), "а\n|б\tв\n|а\n|");
 
     // Texts given as arguments: one flush at the end.
     FlushMarks textsOut;
     std::ostream texts(&textsOut);
     std::istringstream none;
-    EXPECT_EQ(RunCli({"--data", dir.string(), "-l", "t", "a", "b"}, none, texts, err, ""), 0);
+    EXPECT_EQ(RunCli({"--data", dir.string(), "-l", "t", "a", "b"}, none, texts, err), 0);
     EXPECT_EQ(textsOut.str(), "а\nб\tв\n|");
 }
 
@@ -102,11 +123,12 @@ TEST_F(CliTest, CodePageDecidesTheInputBytes) {
 TEST_F(CliTest, UsageErrors) {
     EXPECT_EQ(Run({"--no-such-option"}, "a\n"), 2);
     EXPECT_EQ(stdoutText, "");
-    EXPECT_NE(stderrText.find("Usage: quillomorph-cli"), std::string::npos);
+    EXPECT_EQ(stderrText, "quillomorph-cli: unknown option: --no-such-option\n"
+                          "Try 'quillomorph-cli --help' for more information.\n");
     EXPECT_EQ(Run({"--codepage", "866"}), 2);
     EXPECT_EQ(Run({"-l"}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
-    EXPECT_NE(stdoutText.find("--check FILE"), std::string::npos);
+    EXPECT_NE(stdoutText.find("--check=FILE"), std::string::npos);
 }
 
 TEST_F(CliTest, MissingLanguageIsReportedAndNoInputIsRead) {
@@ -122,11 +144,15 @@ TEST_F(CliTest, RuleFileMessagesGoToStandardError) {
     EXPECT_EQ(stdoutText, "аб\n");
 }
 
-TEST_F(CliTest, CollectionErrorEndsTheRunWithStatusThree) {
+TEST_F(CliTest, CollectionErrorOnOneLineLeavesTheOthersAndStatusThree) {
     WriteLines("t.alf", {"a=a", "---", "b=b", "---", "x=x", "---"});
     WriteLines("t.syl", {"a", "xx ", ""});
-    EXPECT_EQ(Run({"-l", "t"}, "a\nxxab\nb\n"), 3);
-    EXPECT_EQ(stdoutText, "а\n");
+    EXPECT_EQ(Run({"-l", "t"}, "a\nxxab\nb\nxxab\n"), 3);
+    EXPECT_EQ(stdoutText, "а\n\nб\tв\n\n");
+    EXPECT_EQ(stderrText, "error: Неверный Индекс -1\nerror: Неверный Индекс -1\n"
+                          "quillomorph-cli: internal errors on 2 of 4 lines (their output lines "
+                          "are empty): lines 2, 4\n");
+    EXPECT_EQ(Run({"-l", "t", "xxab"}), 3);
     EXPECT_EQ(stderrText, "error: Неверный Индекс -1\n");
 }
 
@@ -160,14 +186,6 @@ TEST(CheckList, ParsesColumnsAndSkipsComments) {
     CheckTally tally;
     EXPECT_EQ(tally.Summary(),
               "check: 0 items, found 0 (0.0%), single 0 (0.0%), mean variants 0.00");
-}
-
-TEST_F(CliTest, DefaultDataDirectoryIsFoundBesideTheExecutable) {
-    const auto bin = dir / "bin";
-    std::filesystem::create_directories(bin / "data");
-    std::ofstream(bin / "data" / "english.bin") << "x";
-    EXPECT_EQ(DefaultDataDirectory((bin / "quillomorph-cli").string()),
-              std::filesystem::canonical(bin / "data").string());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/TransCriber.h"
 #include "platform/Messages.h"
-#include "rules/TransCriber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "RuleTestSupport.h"
 
-#include "rules/TransCriber.h"
+#include "engine/TransCriber.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,8 @@ class RuleIndex;
 struct WorkingSets;
 
 // The rule set of one language and the engine that applies it to an analysed symbol sequence.
-// Rule-set loading lives in rules/, the run, rule selection and trace in engine/.
+// The rule records and their syntax live in rules/; this class loads and orders the set
+// (RuleSet.cpp) and runs it (the other sources of engine/).
 class TransCriber {
 public:
     // Most live variants a run keeps; a step that would fork past it applies only its first
@@ -101,6 +102,8 @@ public:
     platform::StringList* traceLines = nullptr;
     std::uint32_t* keys = nullptr;
     bool traceOn = false;
+    // Where WriteTrace goes after each run while traceOn (relative to the base folder).
+    Text traceFile = "trans.log";
 
     // Rule comparisons made by SelectRules since construction (the engine's work measure).
     std::uint64_t comparisons = 0;

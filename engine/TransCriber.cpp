@@ -1,4 +1,4 @@
-#include "rules/TransCriber.h"
+#include "engine/TransCriber.h"
 
 #include "engine/WorkingSets.h"
 
