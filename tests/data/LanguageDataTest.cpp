@@ -1,4 +1,5 @@
 // The shipped language files, loaded the way the window loads them.
+#include "facade/LanguageManifest.h"
 #include "facade/LinearQuilloMorph.h"
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
@@ -22,7 +23,8 @@ public:
               messages_.push_back(platform::ToUtf8(text, CodePage::Cp1251));
           })) {
         fs::current_path(QM_DATA_DIR);
-        page_ = key == "2translit" ? CodePage::Cp1251 : CodePage::Cp1252;
+        if (const ManifestEntry* entry = FindLanguage(ReadLanguages(QM_DATA_DIR), key))
+            page_ = entry->page;
         facade_.LoadLanguage(platform::FromUtf8(key, CodePage::Cp1251));
     }
     ~ShippedLanguage() {
@@ -51,8 +53,10 @@ private:
 } // namespace
 
 TEST(ShippedData, EveryKeyLoadsWithoutMessages) {
-    for (const char* key :
-         {"english", "deutsch", "chineese", "francais", "2translit", "4translit"}) {
+    const std::vector<ManifestEntry> languages = ReadLanguages(QM_DATA_DIR);
+    EXPECT_GE(languages.size(), 6u);
+    for (const ManifestEntry& language : languages) {
+        const std::string& key = language.key;
         ShippedLanguage lang(key);
         EXPECT_TRUE(lang.Loaded()) << key;
         EXPECT_TRUE(lang.Messages().empty()) << key << ": " << lang.Messages().front();

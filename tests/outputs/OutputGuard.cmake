@@ -1,6 +1,6 @@
 # One list of the output guard. -DMODE=check compares the command-line output and the variant
 # digest with the stored copies; -DMODE=refresh rewrites the stored copies.
-# -DCLI=... -DGUARD=... -DDATA=dir -DKEY=key -DLIST=list.tsv -DCOLUMN=n -DCODEPAGE=n
+# -DCLI=... -DGUARD=... -DAPI=... -DDATA=dir -DKEY=key -DLIST=list.tsv -DCOLUMN=n -DCODEPAGE=n
 # -DSTORED=path-without-extension -DWORK=dir
 if(NOT EXISTS ${LIST})
     message(STATUS "reference list absent: ${LIST}")
@@ -25,6 +25,17 @@ execute_process(COMMAND ${GUARD} variants ${DATA} ${KEY} ${CODEPAGE} ${input} ${
                 ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "qm-output-guard variants -l ${KEY} failed (${result}):\n${errors}")
+endif()
+
+execute_process(COMMAND ${API} ${DATA} ${KEY} ${input} ${WORK}/api.txt
+                ERROR_VARIABLE errors RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "qm-api-output ${KEY} failed (${result}) on ${LIST}:\n${errors}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${output} ${WORK}/api.txt
+                RESULT_VARIABLE different)
+if(different)
+    message(FATAL_ERROR "the library's API and quillomorph-cli differ on ${LIST}")
 endif()
 
 if(MODE STREQUAL "refresh")
