@@ -15,7 +15,25 @@ platform::CodePage CodePageOf(int charset) {
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {}
 
 Text TEdit::AnsiText() const {
-    return platform::FromUtf8(text().toStdString(), CodePageOf(charset_));
+    QString line = text();
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar& c : line) {
+        switch (c.unicode()) {
+        case '\t':
+        case '\n':
+        case '\v':
+        case '\f':
+        case '\r':
+        case 0x85:   // next line
+        case 0x2028: // line separator
+        case 0x2029: // paragraph separator
+            c = QLatin1Char(' ');
+            break;
+        default:
+            break;
+        }
+    }
+    return platform::FromUtf8(line.toStdString(), CodePageOf(charset_));
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {

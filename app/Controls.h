@@ -28,7 +28,8 @@ public:
     int Charset() const { return charset_; }
     void SetCharset(int charset) { charset_ = charset; }
 
-    // The text as bytes: cp1251 under RUSSIAN_CHARSET, cp1252 under any other charset.
+    // The text as bytes: cp1251 under RUSSIAN_CHARSET, cp1252 under any other charset. Line
+    // breaks and tabs, which a paste of several lines brings in, become blanks (CR LF one).
     Text AnsiText() const;
 
     // Called for every key that types a character, with Enter as 13 and the character

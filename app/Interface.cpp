@@ -1,12 +1,15 @@
 #include "app/Interface.h"
 
+#include "app/MessageBoxes.h"
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
 #include "platform/StringList.h"
+#include "platform/SystemTexts.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QPixmap>
 #include <QScreen>
@@ -18,11 +21,10 @@
 #include <string>
 
 const char* const TForm1::BannerFile = "banner.html";
-const char* const TForm1::WebPageUrl = "https://qm.example/";
+const char* const TForm1::HelpFile = "help.html";
 
 namespace {
 
-const char* const AppCaption = "QuilloMorph";
 const char* const NewtonTT = "NewtonTT";
 const QColor White(0xFF, 0xFF, 0xFF);
 const QColor Cream(0xFF, 0xFB, 0xF0);
@@ -64,10 +66,10 @@ template <class Body> void Guarded(Body&& body) {
     try {
         body();
     } catch (const Text& error) {
-        platform::MessageBoxA(error, AppCaption);
+        platform::MessageBoxA(error, ApplicationCaption);
     } catch (const std::exception& error) {
         platform::MessageBoxA(platform::FromUtf8(error.what(), platform::CodePage::Cp1251),
-                              AppCaption);
+                              ApplicationCaption);
     }
 }
 
@@ -101,9 +103,10 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& captio
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      OpenInBrowser(QDesktopServices::openUrl) {
     setObjectName("Form1");
-    setWindowTitle(AppCaption);
+    setWindowTitle(ApplicationCaption);
     setFixedSize(473, 434);
     setFont(NewtonFont(16));
     QPalette colours = palette();
@@ -120,7 +123,7 @@ TForm1::TForm1(QWidget* parent)
     if (const QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
 
-    Guarded([this] { Morph.LoadLanguage("english"); });
+    Guarded([this] { LoadLanguage("english"); });
 }
 
 TForm1::~TForm1() = default;
@@ -148,6 +151,10 @@ void TForm1::CreateControls() {
 
     Memo1 = Place(new QPlainTextEdit(this), "Memo1", {172, 83, 280, 169});
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The results are read and copied, not edited; Tab moves on instead of typing a tab.
+    Memo1->setReadOnly(true);
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Memo1->setTabChangesFocus(true);
 
     CppWebBrowser1 = Place(new TCppWebBrowser(this), "CppWebBrowser1", {8, 336, 457, 100});
     CppWebBrowser1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -175,7 +182,7 @@ void TForm1::CreateControls() {
     linkColours.setColor(QPalette::WindowText, HotLight);
     Label1->setPalette(linkColours);
     Label1->setCursor(Qt::PointingHandCursor);
-    Label1->setText(QUrl(WebPageUrl).host());
+    Label1->setText(HelpFile);
 
     QWidget::setTabOrder(Edit1, RadioButton1);
     QWidget::setTabOrder(RadioButton1, RadioButton5);
@@ -194,7 +201,9 @@ void TForm1::ConnectHandlers() {
     // A button's click reaches the handler when it becomes the checked one.
     for (const Language& language : Languages)
         connect(this->*language.button, &QRadioButton::toggled, this, [this](bool checked) {
-            if (checked) RadioButton1Click();
+            if (!checked) return;
+            RadioButton1Click();
+            LanguageChosen();
         });
 }
 
@@ -232,8 +241,24 @@ void TForm1::RadioButton1Click() {
             return;
         }
         Edit1->SetCharset(checked->charset);
-        Morph.LoadLanguage(checked->key);
+        LoadLanguage(checked->key);
     });
+}
+
+// Of the messages one loading gives (one per faulty rule line), a few are shown; a damaged file
+// would otherwise bury the window under boxes.
+void TForm1::LoadLanguage(const Text& key) {
+    MessageLimit limit;
+    Morph.LoadLanguage(key);
+    limit.Finish();
+}
+
+// The results always belong to the checked language: what the input line holds is transcribed
+// again, and the input line takes the focus back. (Arrow keys among the buttons keep the focus
+// there, as the button they reach takes it after its click.)
+void TForm1::LanguageChosen() {
+    Edit1->setFocus(Qt::OtherFocusReason);
+    if (!Edit1->text().isEmpty()) Button1Click();
 }
 
 void TForm1::FormActivate() {
@@ -243,5 +268,11 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::Label1Click() {
-    Guarded([] { QDesktopServices::openUrl(QUrl(WebPageUrl)); });
+    Guarded([this] {
+        const QString page = QDir::current().absoluteFilePath(HelpFile);
+        if (QFileInfo::exists(page) && OpenInBrowser(QUrl::fromLocalFile(page))) return;
+        platform::ShowMessage(texts::CannotOpenHelp() +
+                              platform::FromUtf8(QDir::toNativeSeparators(page).toStdString(),
+                                                 platform::CodePage::Cp1251));
+    });
 }

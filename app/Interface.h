@@ -7,10 +7,12 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <functional>
+
 class QEvent;
 
 // The main window: an input line, six language choices, the "Поехали!" button and the output
-// box, with a banner below and a link to the web page. It owns the transcriber.
+// box, with a banner below and a link to the help page. It owns the transcriber.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -21,7 +23,7 @@ public:
     TForm1& operator=(const TForm1&) = delete;
 
     static const char* const BannerFile; // the banner page, in the working directory
-    static const char* const WebPageUrl; // the page Label1 opens
+    static const char* const HelpFile;   // the help page Label1 opens, in the working directory
 
     // Controls, parented by the form unless noted; each later one lies above the earlier ones.
     TEdit* Edit1;
@@ -50,6 +52,9 @@ public:
     void FormActivate();
     void Label1Click();
 
+    // Opens a page in the system's browser; false when none could be started.
+    std::function<bool(const QUrl&)> OpenInBrowser;
+
     LinearQuilloMorph Morph;
 
 protected:
@@ -58,4 +63,6 @@ protected:
 private:
     void CreateControls();
     void ConnectHandlers();
+    void LoadLanguage(const Text& key);
+    void LanguageChosen();
 };

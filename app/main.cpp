@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/Interface.h"
 #include "app/MessageBoxes.h"
 
@@ -5,8 +6,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("QuilloMorph");
-    QApplication::setApplicationDisplayName("QuilloMorph");
+    SetUpApplication(application);
     InstallMessageBoxes();
     TForm1 Form1;
     Form1.show();

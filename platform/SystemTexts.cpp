@@ -69,4 +69,15 @@ const Text& CannotOpenRules() {
     return text;
 }
 
+const Text& MoreMessages() {
+    static const Text text =
+        Cp1251("Ещё сообщений (все они выведены в стандартный поток ошибок): ");
+    return text;
+}
+
+const Text& CannotOpenHelp() {
+    static const Text text = Cp1251("Не получилось открыть справку в браузере. Её файл: ");
+    return text;
+}
+
 } // namespace texts

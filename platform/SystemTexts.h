@@ -22,4 +22,8 @@ const Text& ErrorCaption();      // "Ошибка"
 // Loading a language.
 const Text& CannotOpenRules(); // "Не получилось открыть файл с правилами транскрипции!"
 
+// The window. The number or file name that follows a text is appended by the caller.
+const Text& MoreMessages(); // "Ещё сообщений (...): " (the count of messages not shown)
+const Text& CannotOpenHelp(); // "Не получилось открыть справку в браузере. Её файл: "
+
 } // namespace texts

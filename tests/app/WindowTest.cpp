@@ -1,6 +1,7 @@
 // The main window driven through its controls, offscreen, against tiny languages written for
 // each case.
 
+#include "app/Application.h"
 #include "app/Interface.h"
 #include "app/MessageBoxes.h"
 #include "platform/CodePage.h"
@@ -8,18 +9,23 @@
 #include "platform/SystemTexts.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +67,50 @@ QStringList MemoLines(const TForm1& form) {
     return text.isEmpty() ? QStringList() : text.split('\n');
 }
 
+// What is written to standard error (file descriptor 2) from construction to Take().
+class StandardErrorCapture {
+public:
+    StandardErrorCapture() : file_(std::tmpfile()) {
+        std::fflush(stderr);
+        saved_ = dup(2);
+        dup2(fileno(file_), 2);
+    }
+    ~StandardErrorCapture() { Take(); }
+    StandardErrorCapture(const StandardErrorCapture&) = delete;
+    StandardErrorCapture& operator=(const StandardErrorCapture&) = delete;
+
+    QStringList Take() {
+        if (!file_) return {};
+        std::fflush(stderr);
+        dup2(saved_, 2);
+        close(saved_);
+        std::rewind(file_);
+        QByteArray bytes;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file_)) > 0;)
+            bytes.append(buffer, static_cast<qsizetype>(n));
+        std::fclose(file_);
+        file_ = nullptr;
+        return QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    std::FILE* file_;
+    int saved_ = -1;
+};
+
+// The window's focus after each Tab press, until it comes back to where it started.
+QStringList TabWalk(QWidget* start) {
+    QStringList walk;
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* focus = QApplication::focusWidget();
+        walk << (focus ? focus->objectName() : QString("(none)"));
+        if (focus == start) break;
+    }
+    return walk;
+}
+
 } // namespace
 
 class WindowTest : public QObject {
@@ -77,9 +127,11 @@ private:
     platform::MessageHandler previousHandler_;
     std::vector<std::pair<Text, Text>> messages_; // text, caption
     std::function<void(const Text&)> onMessage_;
+    bool translated_ = false;
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setApplicationDisplayName("QuilloMorph"); }
+    // The application is set up as the program sets it up.
+    void initTestCase() { translated_ = SetUpApplication(*qApp); }
 
     // Every case runs in a fresh directory holding all six languages and the banner page, with
     // messages recorded.
@@ -100,6 +152,7 @@ private Q_SLOTS:
         WriteLanguage("4translit", {{'a', "а"}});
         WriteLanguage("chineese", {{'a', "а"}});
         QVERIFY(QFile::copy(QM_DATA_DIR "/banner.html", TForm1::BannerFile));
+        QVERIFY(QFile::copy(QM_DATA_DIR "/help.html", TForm1::HelpFile));
     }
     void cleanup() {
         QDir::setCurrent(previousDir_);
@@ -122,7 +175,7 @@ private Q_SLOTS:
             const QString face = QFontInfo(control->font()).family();
             QVERIFY2(face == "PT Serif" || face == "DejaVu Serif", qPrintable(face));
         }
-        QVERIFY(QString(TForm1::WebPageUrl).contains(form.Label1->text()));
+        QCOMPARE(form.Label1->text(), QString(TForm1::HelpFile));
         // The serif stand-in is wider than the original face; captions must still fit.
         QList<QWidget*> boxes = form.Panel1->findChildren<QWidget*>();
         boxes << form.Label1;
@@ -283,12 +336,37 @@ private Q_SLOTS:
         QCOMPARE(navigations.size(), 2);
     }
 
-    void labelOpensWebPage() {
+    // The link opens the help page in the system's browser; where none starts, one box says so.
+    void labelOpensHelpPage() {
         TForm1 form;
-        QDesktopServices::setUrlHandler("https", this, "open");
+        QDesktopServices::setUrlHandler("file", this, "open");
         QTest::mouseClick(form.Label1, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("https");
-        QCOMPARE(opened, QList<QUrl>{QUrl(TForm1::WebPageUrl)});
+        QDesktopServices::unsetUrlHandler("file");
+        const QString page = QDir::current().absoluteFilePath("help.html");
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(page)});
+        QVERIFY(messages_.empty());
+
+        const Text message = texts::CannotOpenHelp() + W(qPrintable(page));
+        form.OpenInBrowser = [](const QUrl&) { return false; };
+        QTest::mouseClick(form.Label1, Qt::LeftButton);
+        QFile::remove("help.html");
+        form.OpenInBrowser = [this](const QUrl& url) { return opened << url, true; };
+        QTest::mouseClick(form.Label1, Qt::LeftButton);
+        QCOMPARE(messages_.size(), size_t(2));
+        for (const auto& [text, caption] : messages_) {
+            QCOMPARE(text, message);
+            QCOMPARE(caption, Text()); // the simple application message
+        }
+        QCOMPARE(opened.size(), 1);
+
+        // The shipped page covers every language of the window, the command line and Python.
+        QFile shipped(QM_DATA_DIR "/help.html");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(shipped.readAll());
+        for (const QRadioButton* button : form.Panel1->findChildren<QRadioButton*>())
+            QVERIFY2(html.contains(button->text()), qPrintable(button->text()));
+        for (const char* part : {"quillomorph-cli", "Transcriber::Open", "import quillomorph"})
+            QVERIFY2(html.contains(part), part);
     }
 
     void messageBoxes() {
@@ -303,6 +381,165 @@ private Q_SLOTS:
         std::unique_ptr<QMessageBox> simple(MakeMessageBox(W("Готово"), Text()));
         QCOMPARE(simple->windowTitle(), QString("QuilloMorph"));
         QCOMPARE(simple->parentWidget(), &form);
+
+        // Qt's desktop plugins append " — " and the application's display name, once one is
+        // set, to every title that does not end with it: none may be set. Unset, the display
+        // name follows the application name.
+        const QString name = QApplication::applicationName();
+        QCOMPARE(name, QString("QuilloMorph"));
+        QApplication::setApplicationName("probe");
+        const QString displayName = QApplication::applicationDisplayName();
+        QApplication::setApplicationName(name);
+        QCOMPARE(displayName, QString("probe"));
+        QCOMPARE(form.windowTitle(), QString("QuilloMorph"));
+        for (const Text& caption : {texts::RuleLineCaption(), texts::BadRuleCaption()}) {
+            std::unique_ptr<QMessageBox> box(MakeMessageBox(W("1"), caption));
+            QCOMPARE(box->windowTitle().toStdString(),
+                     platform::ToUtf8(caption, platform::CodePage::Cp1251));
+        }
+    }
+
+    // Qt's own texts, such as the standard context menus, are in Russian.
+    void standardTextsSpeakRussian() {
+        QVERIFY2(translated_, "qtbase_ru.qm not found: install qt6-translations-l10n");
+        TForm1 form;
+        form.Edit1->setText("ab");
+        std::unique_ptr<QMenu> menus[] = {
+            std::unique_ptr<QMenu>(form.Edit1->createStandardContextMenu()),
+            std::unique_ptr<QMenu>(form.Memo1->createStandardContextMenu())};
+        for (const auto& menu : menus) {
+            QVERIFY(!menu->actions().isEmpty());
+            for (const QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    QVERIFY2(action->text().contains(QRegularExpression("[А-Яа-я]")),
+                             qPrintable(action->text()));
+        }
+    }
+
+    // Of the messages one loading gives, ten are boxes and one more tells how many were held
+    // back; every one goes to standard error. The next loading counts afresh.
+    void messageFloodOfOneLoading() {
+        QFile lin("english.lin");
+        QVERIFY(lin.open(QIODevice::ReadOnly));
+        const QByteArray rules = lin.readAll();
+        lin.close();
+        QVERIFY(lin.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 50; ++i)
+            lin.write("# not a rule\r\n");
+        lin.write(rules);
+        lin.close();
+
+        auto checkFlood = [this](const QStringList& standardError) {
+            QCOMPARE(messages_.size(), size_t(11));
+            for (std::size_t i = 0; i < 10; ++i)
+                QCOMPARE(messages_[i], std::make_pair(texts::NoOpenBracket() + std::to_string(i),
+                                                      texts::RuleLineCaption()));
+            QCOMPARE(messages_[10],
+                     std::make_pair(texts::MoreMessages() + "40", texts::RuleLineCaption()));
+            QStringList expected;
+            for (int i = 0; i < 50; ++i)
+                expected << QString("Ошибка в правиле: Отсутствует [, правило %1").arg(i);
+            QCOMPARE(standardError.filter("правил"), expected);
+        };
+        StandardErrorCapture startUp;
+        TForm1 form;
+        checkFlood(startUp.Take());
+
+        form.RadioButton3->click();
+        messages_.clear();
+        StandardErrorCapture choice;
+        form.RadioButton1->click();
+        checkFlood(choice.Take());
+
+        // The rules after the faulty lines are loaded; later messages are boxes again.
+        form.Edit1->setText("ab");
+        QTest::keyClick(form.Edit1, Qt::Key_Return);
+        QCOMPARE(MemoLines(form), QStringList{"аб"});
+        StandardErrorCapture after;
+        platform::ShowMessage("after");
+        QCOMPARE(messages_.size(), size_t(12));
+        QVERIFY(after.Take().filter("after").isEmpty());
+    }
+
+    // The results are read, selected and copied, never edited; Tab goes from the input line
+    // through the checked language, the results and the banner back to the input line.
+    void resultsAreReadOnlyAndTabLeavesThem() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClicks(form.Edit1, "cab");
+        QTest::keyClick(form.Edit1, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), form.Edit1);
+        QCOMPARE(TabWalk(form.Edit1),
+                 QStringList({"RadioButton1", "Memo1", "CppWebBrowser1", "Edit1"}));
+
+        form.Memo1->setFocus();
+        QGuiApplication::clipboard()->setText("pasted");
+        QTest::keyClicks(form.Memo1, "x");
+        for (const auto& sequence : {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo})
+            QTest::keySequence(form.Memo1, sequence);
+        QTest::keyClick(form.Memo1, Qt::Key_Backspace);
+        QTest::keyClick(form.Memo1, Qt::Key_Delete);
+        QCOMPARE(MemoLines(form), QStringList({"каб", "цаб"}));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("pasted"));
+
+        QTest::keyClick(form.Memo1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(form.Memo1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("каб\nцаб"));
+        // Selecting by keyboard works as well.
+        QTest::keyClick(form.Memo1, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(form.Memo1, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keySequence(form.Memo1, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("каб"));
+        QCOMPARE(QApplication::focusWidget(), form.Memo1);
+    }
+
+    // Choosing a language transcribes the input line again and gives it the focus back: a
+    // language that does not load gives no results; with nothing typed nothing is transcribed.
+    void choosingLanguageTranscribesAgain() {
+        for (const char* suffix : {".bin", ".alf", ".syl", ".ex", ".lin"}) {
+            QFile::remove(QString("deutsch") + suffix);
+            QFile::copy(QString(QM_DATA_DIR "/deutsch") + suffix, QString("deutsch") + suffix);
+        }
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        Type(form.Edit1, "Müller");
+        QTest::mouseClick(form.RadioButton5, Qt::LeftButton);
+        QCOMPARE(MemoLines(form), QStringList{"Мюллер"});
+        QCOMPARE(QApplication::focusWidget(), form.Edit1);
+        // Chosen by the arrow keys, the language is loaded and used, but the focus stays with
+        // the buttons so that the arrows go on.
+        form.RadioButton5->setFocus();
+        QTest::keyClick(form.RadioButton5, Qt::Key_Left);
+        QCOMPARE(form.Morph.languageKey, Text("english"));
+        QCOMPARE(QApplication::focusWidget(), form.RadioButton1);
+        QVERIFY(MemoLines(form) != QStringList{"Мюллер"}); // English has none of its letters
+        QTest::mouseClick(form.RadioButton5, Qt::LeftButton);
+
+        QFile::remove("chineese.bin");
+        QTest::mouseClick(form.RadioButton7, Qt::LeftButton);
+        QVERIFY(MemoLines(form).isEmpty());
+        QCOMPARE(messages_.size(), size_t(1));
+
+        form.Edit1->clear();
+        form.Memo1->setPlainText("old");
+        QTest::mouseClick(form.RadioButton1, Qt::LeftButton);
+        QCOMPARE(form.Morph.languageKey, Text("english"));
+        QCOMPARE(MemoLines(form), QStringList{"old"});
+        QCOMPARE(QApplication::focusWidget(), form.Edit1);
+    }
+
+    // Several lines pasted into the input line are one line of words: line breaks and tabs
+    // reach the transcriber as blanks.
+    void pastedLinesBecomeBlanks() {
+        TForm1 form;
+        QGuiApplication::clipboard()->setText("ab\r\nba\tab\nb\rab\u2029a");
+        form.Edit1->setFocus();
+        QTest::keySequence(form.Edit1, QKeySequence::Paste);
+        QCOMPARE(form.Edit1->AnsiText(), Text("ab ba ab b ab a"));
+        QTest::keyClick(form.Edit1, Qt::Key_Return);
+        QCOMPARE(MemoLines(form), QStringList{"аб ба аб б аб а"});
     }
 
     void layout() {
