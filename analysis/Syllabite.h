@@ -18,6 +18,13 @@ public:
     // past this many bytes, so that hostile tables cannot blow a line up without end. An
     // ordinary 64 KB line makes about 90,000 symbols.
     static constexpr std::int32_t MaxLineSymbols = 1 << 18;
+    // The symbols a line of size bytes may make: MaxLineSymbols, or four per byte of a longer
+    // line, so that no ordinary line reaches it.
+    static std::size_t LineSymbolLimit(std::size_t size) {
+        return size < MaxLineSymbols / 4 ? MaxLineSymbols : 4 * size;
+    }
+    // Set by Analyse when the line made LineSymbolLimit symbols and the rest was left out.
+    mutable bool lineCut = false;
 
     platform::StringList prefixIn;
     platform::StringList prefixOut; // line i belongs to prefixIn line i

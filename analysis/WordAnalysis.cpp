@@ -264,6 +264,8 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
     Text word;
     Text between;
     std::size_t position = 0;
+    lineCut = false;
+    const std::size_t limit = LineSymbolLimit(line.size());
     while (position < line.size()) {
         // A run of letters and the run of other bytes after it.
         const std::size_t letters = position;
@@ -274,7 +276,10 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
             ++position;
         word.assign(line, letters, others - letters);
         between.assign(line, others, position - others);
-        if (out.Count() >= MaxLineSymbols) return;
+        if (static_cast<std::size_t>(out.Count()) >= limit) {
+            lineCut = true;
+            return;
+        }
         int found = 0;
         if (exceptionKeys.Find(word, found)) {
             AppendLiterals(exceptionValues[static_cast<int>(exceptionKeys.Object(found))], out);

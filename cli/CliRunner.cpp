@@ -14,7 +14,14 @@
 
 namespace {
 
-enum Status { Done = 0, NotLoaded = 1, Usage = 2, InternalError = 3, WriteError = 4 };
+enum Status {
+    Done = 0,
+    NotLoaded = 1,
+    Usage = 2,
+    InternalError = 3,
+    WriteError = 4,
+    LineBound = 5
+};
 
 void PrintMessages(const std::vector<quillomorph::Message>& messages, std::ostream& err) {
     for (const quillomorph::Message& m : messages) {
@@ -45,6 +52,13 @@ public:
     std::vector<std::string> Transcribe(const std::string& line) {
         ++lines_;
         std::vector<std::string> variants;
+        if (line.size() > quillomorph::Transcriber::MaxLineBytes) {
+            err_ << "quillomorph-cli: line " << lines_ << " has " << line.size()
+                 << " bytes, more than the " << quillomorph::Transcriber::MaxLineBytes
+                 << " a line may have; its output line is empty" << std::endl;
+            bounded_ = true;
+            return variants;
+        }
         try {
             variants = transcriber_.Transcribe(line);
         } catch (const quillomorph::Error& e) {
@@ -59,13 +73,19 @@ public:
             PrintMessages(transcriber_.Messages(), err_);
             transcriber_.ClearMessages();
         }
+        if (!transcriber_.LastLineBound().empty()) {
+            err_ << "quillomorph-cli: line " << lines_ << " (" << line.size()
+                 << " bytes) is not transcribed whole: " << transcriber_.LastLineBound()
+                 << std::endl;
+            bounded_ = true;
+        }
         if (options_.trace) PrintTrace();
         return variants;
     }
 
     // Names the lines that failed when there were several lines; the status of the run.
     int Finish() {
-        if (failedLines_.empty()) return Done;
+        if (failedLines_.empty()) return bounded_ ? LineBound : Done;
         if (lines_ > 1) {
             err_ << "quillomorph-cli: internal errors on " << failedLines_.size() << " of "
                  << lines_ << " lines (their output lines are empty): line";
@@ -96,6 +116,7 @@ private:
     std::ostream& err_;
     long lines_ = 0;
     std::vector<long> failedLines_;
+    bool bounded_ = false;
 };
 
 bool Written(std::ostream& out, std::ostream& err) {

@@ -108,5 +108,6 @@ const char* UsageText() {
            "  -V, --version        print the version and the data folder in use\n"
            "\n"
            "Exit status: 0 done, 1 language not loaded, 2 usage error, 3 an internal error on\n"
-           "some line (its output line is empty), 4 the output could not be written.\n";
+           "some line (its output line is empty), 4 the output could not be written, 5 a line\n"
+           "over 1 MiB (its output line is empty) or one that met a work bound.\n";
 }

@@ -107,9 +107,24 @@ public:
 
     // Rule comparisons made by SelectRules since construction (the engine's work measure).
     std::uint64_t comparisons = 0;
-    // The bounds a run applies; tests lower them.
+    // The bounds a run applies; tests lower them. A run over n input symbols may make
+    // comparisonLimit + comparisonsPerSymbol * n comparisons (the shipped languages make at
+    // most about 200 per symbol), so that a long ordinary line never reaches the bound.
     std::int64_t variantSymbolLimit = MaxVariantSymbols;
     std::uint64_t comparisonLimit = MaxRunComparisons;
+    std::uint64_t comparisonsPerSymbol = 1024;
+    std::uint64_t RunComparisonLimit(std::uint32_t n) const {
+        return comparisonLimit + comparisonsPerSymbol * n;
+    }
+
+    // What the last run met of its bounds: overComparisons, twice its comparison limit, so that
+    // symbols were left as gaps with no rule looked up; overOutput, its output limit, so that
+    // only its first variant went on and was cut.
+    struct RunReport {
+        bool overComparisons = false;
+        bool overOutput = false;
+    };
+    RunReport lastRun;
 
     // Changes whenever the rule set is replaced or re-sorted.
     std::uint64_t RuleSetVersion() const { return ruleSetVersion_; }
@@ -118,6 +133,13 @@ public:
     // sides are far longer than their left: past it only the first variant goes on, and it
     // ends once it alone holds that many. Ordinary runs hold at most a quarter of it.
     std::size_t OutputLimit() const { return 4 * static_cast<std::size_t>(variantSymbolLimit); }
+    // The same for a run over n input symbols: never below outputPerSymbol output symbols per
+    // input symbol, so that an ordinary long line keeps its whole output.
+    std::size_t outputPerSymbol = 16;
+    std::size_t OutputLimit(std::uint32_t n) const {
+        const std::size_t perSymbol = outputPerSymbol * n;
+        return OutputLimit() > perSymbol ? OutputLimit() : perSymbol;
+    }
     // The variant cap of a run over n input symbols: MaxVariants, lowered in proportion for
     // inputs longer than variantSymbolLimit / MaxVariants symbols, and never below 1.
     std::int32_t VariantCap(std::uint32_t n) const {

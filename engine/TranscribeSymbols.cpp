@@ -19,7 +19,8 @@ class Run {
 public:
     Run(TransCriber& engine, WorkingSets& ws, const Symbol* input, std::uint32_t n)
         : engine_(engine), ws_(ws), input_(input), n_(n), cap_(engine.VariantCap(n)),
-          startComparisons_(engine.comparisons) {}
+          startComparisons_(engine.comparisons), limit_(engine.RunComparisonLimit(n)),
+          outputLimit_(engine.OutputLimit(n)) {}
 
     void Execute();
 
@@ -34,10 +35,10 @@ private:
     // made once per position and flags in a run.
     void Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candidate>& candidates);
 
-    // Work spent on rule selection so far, against the engine's comparisonLimit.
+    // Work spent on rule selection so far, against the run's limit_.
     std::uint64_t Work() const { return engine_.comparisons - startComparisons_; }
     // Past either bound only the first variant goes on, without forking.
-    bool Bounded() const { return overOutput_ || Work() > engine_.comparisonLimit; }
+    bool Bounded() const { return overOutput_ || Work() > limit_; }
     // Sets overOutput_ once the current variants hold more than the engine's OutputLimit().
     void CheckOutput();
 
@@ -47,6 +48,8 @@ private:
     std::uint32_t n_;
     std::int32_t cap_; // most variants this run keeps
     std::uint64_t startComparisons_;
+    std::uint64_t limit_;     // the engine's comparison limit for this input
+    std::size_t outputLimit_; // the engine's output limit for this input
     bool overOutput_ = false;
 };
 
@@ -54,7 +57,7 @@ void Run::CheckOutput() {
     std::size_t total = 0;
     for (std::int32_t k = 0; k < ws_.current.Count(); ++k)
         total += ws_.current[k].out.size();
-    overOutput_ = total > engine_.OutputLimit();
+    overOutput_ = total > outputLimit_;
 }
 
 void Run::Execute() {
@@ -65,6 +68,7 @@ void Run::Execute() {
         engine_.TraceLine(line);
         engine_.TraceLine("====");
     }
+    engine_.lastRun = TransCriber::RunReport();
     ws_.Start();
     ws_.index.StartRun();
     ws_.facts.resize(n_);
@@ -88,6 +92,7 @@ void Run::Execute() {
         else
             out.push_back(&ws_.final);
     }
+    engine_.lastRun.overOutput = overOutput_;
 }
 
 // One step of current variant v; returns true when the variant was unfinished.
@@ -97,7 +102,7 @@ bool Run::Step(std::int32_t v) {
     const std::uint32_t p = variant.position;
     // Past a bound only the first variant goes on; it ends once it alone holds too much.
     if (v > 0 && Bounded()) return false;
-    if (p >= n_ || (overOutput_ && variant.out.size() > engine_.OutputLimit())) {
+    if (p >= n_ || (overOutput_ && variant.out.size() > outputLimit_)) {
         ws_.MoveNext(variant, p >= n_ ? p : n_, true);
         return false;
     }
@@ -123,10 +128,12 @@ bool Run::Step(std::int32_t v) {
 
     const std::uint32_t s = p > 0 ? 1 : 0;
     std::vector<Candidate>& candidates = ws_.candidates;
-    if (Work() <= 2 * engine_.comparisonLimit) {
+    if (Work() <= 2 * limit_) {
         Scan(p, variant.keyless, s, candidates);
         engine_.ChooseCandidates(candidates, variant.out.data(),
                                  static_cast<std::int32_t>(variant.out.size()));
+    } else {
+        engine_.lastRun.overComparisons = true;
     }
     const std::int32_t found = static_cast<std::int32_t>(candidates.size());
     if (found == 0) {

@@ -12,13 +12,30 @@ constexpr std::size_t kKeptOutput = std::size_t{1} << 16;
 // Nor are more spare variants than the variant cap, or more merged symbols than this.
 constexpr std::size_t kKeptVariants = TransCriber::MaxVariants;
 constexpr std::size_t kKeptMerged = 4096;
+// The variants' outputs keep at most this many pointers (32 MB) from run to run. They are
+// counted after a run that held many, and after every kTrimEvery runs, so that what smaller
+// runs add in between stays small too.
+constexpr std::size_t kKeptPointers = std::size_t{1} << 22;
+constexpr std::size_t kManyPointers = std::size_t{1} << 14;
+constexpr std::uint32_t kTrimEvery = 64;
+// Per-position buffers longer than this are given back after the run.
+constexpr std::size_t kKeptPositions = std::size_t{1} << 16;
+
+template <class T> void GiveBackIfLarge(std::vector<T>& buffer) {
+    if (buffer.capacity() > kKeptPositions) std::vector<T>().swap(buffer);
+}
 
 } // namespace
 
-void Generation::Trim(std::size_t limit) {
+void Generation::Trim(std::size_t limit, std::size_t& budget) {
     if (slots_.size() > kKeptVariants) slots_.resize(kKeptVariants);
-    for (Variant& v : slots_)
-        if (v.out.capacity() > limit) std::vector<const Symbol*>().swap(v.out);
+    for (Variant& v : slots_) {
+        const std::size_t kept = v.out.capacity();
+        if (kept > limit || kept > budget)
+            std::vector<const Symbol*>().swap(v.out);
+        else
+            budget -= kept;
+    }
 }
 
 Symbol& SymbolPool::Fresh() {
@@ -127,12 +144,23 @@ void WorkingSets::Trim() {
     // Only a run that needed much memory leaves any to give back. Outputs only grow during a
     // run, so the finished variants are the longest it made.
     std::size_t longest = 0;
-    for (std::int32_t k = 0; k < current.Count(); ++k)
+    std::size_t held = 0;
+    for (std::int32_t k = 0; k < current.Count(); ++k) {
         longest = std::max(longest, current[k].out.size());
-    if (2 * longest > kKeptOutput || current.Slots() > kKeptVariants ||
-        next.Slots() > kKeptVariants) {
-        current.Trim(kKeptOutput);
-        next.Trim(kKeptOutput);
+        held += current[k].out.size();
     }
+    if (2 * longest > kKeptOutput || held > kManyPointers || current.Slots() > kKeptVariants ||
+        next.Slots() > kKeptVariants || ++runsSinceTrim >= kTrimEvery) {
+        std::size_t budget = kKeptPointers;
+        current.Trim(kKeptOutput, budget);
+        next.Trim(kKeptOutput, budget);
+        runsSinceTrim = 0;
+    }
+    GiveBackIfLarge(facts);
+    GiveBackIfLarge(scanAt);
+    GiveBackIfLarge(scanned);
+    GiveBackIfLarge(scannedCandidates);
+    GiveBackIfLarge(candidates);
+    GiveBackIfLarge(subCandidates);
     pool.Trim(kKeptMerged);
 }

@@ -39,8 +39,9 @@ public:
     void Clear() { count_ = 0; }
     // Entries made so far, spare ones included.
     std::size_t Slots() const { return slots_.size(); }
-    // Gives back the memory of outputs longer than limit pointers, and of spare entries.
-    void Trim(std::size_t limit);
+    // Gives back the memory of spare entries, of outputs longer than limit pointers, and of
+    // the outputs past the first budget pointers (budget is lowered by what is kept).
+    void Trim(std::size_t limit, std::size_t& budget);
 
 private:
     std::vector<Variant> slots_;
@@ -102,6 +103,8 @@ struct WorkingSets {
     void Start();
     // After a run: gives back what only a very long line needed.
     void Trim();
+    // Runs since the working sets last gave back all they could.
+    std::uint32_t runsSinceTrim = 0;
 
     Generation current;
     Generation next;

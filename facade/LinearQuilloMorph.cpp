@@ -120,6 +120,13 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
                          [](const Line& a, const Line& b) { return a.key < b.key; });
     for (const Line& line : lines_)
         out.Add(line.text);
+    // The buffers keep what ordinary lines need; a very long line's share is given back.
+    constexpr std::size_t kept = std::size_t{1} << 16;
+    if (input_.capacity() > kept) std::vector<Symbol>().swap(input_);
+    if (codes_.capacity() > kept) std::vector<std::uint32_t>().swap(codes_);
+    if (ends_.capacity() > kept) std::vector<std::size_t>().swap(ends_);
+    if (lines_.size() > 256 || (lines_.size() == 1 && lines_[0].text.capacity() > kept))
+        std::vector<Line>().swap(lines_);
     return 1;
 }
 

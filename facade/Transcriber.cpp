@@ -78,6 +78,7 @@ struct Transcriber::State {
     std::vector<Message> messages;
     platform::StringList list;
     TextEdges edges;
+    std::string bound;
     bool tracing = false;
     std::string traceFile;
     Trace trace;
@@ -181,23 +182,35 @@ Transcriber Transcriber::Open(const std::string& dataDir, const std::string& lan
 
 std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
     std::vector<std::string> variants;
-    if (utf8.empty()) return variants;
     State& s = *state_;
+    s.bound.clear();
+    if (utf8.empty()) return variants;
+    if (utf8.size() > MaxLineBytes)
+        throw Error("QuilloMorph takes lines of at most " + std::to_string(MaxLineBytes) +
+                    " bytes; this one has " + std::to_string(utf8.size()));
     State::Scope scope(s);
     try {
         if (s.reload && !s.Load())
             throw Error("QuilloMorph could not reload the language \"" + s.key + "\"", s.messages);
         s.list.Clear();
+        s.facade->syllabite.lineCut = false;
+        s.facade->transcriber.lastRun = TransCriber::RunReport();
         s.facade->Transcribe(s.edges.In(std::string(utf8)), s.list);
     } catch (const Text& error) {
         s.reload = true;
         throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {}, Utf8(error));
     }
+    const LinearQuilloMorph& f = *s.facade;
+    if (f.syllabite.lineCut)
+        s.bound = "the analysis of the line made too many symbols, and its end was left out";
+    else if (f.transcriber.lastRun.overOutput)
+        s.bound = "the variants grew too long: only the first went on, and it was cut";
+    else if (f.transcriber.lastRun.overComparisons)
+        s.bound = "the rules took too long to choose, and the end of the line was left unread";
     variants.reserve(static_cast<std::size_t>(s.list.Count()));
     for (int i = 0; i < s.list.Count(); ++i)
         variants.push_back(s.edges.Out(s.list[i]));
     if (s.tracing) {
-        const LinearQuilloMorph& f = *s.facade;
         s.trace = Trace();
         if (f.symbolTrace && f.symbolTrace->Count() > 0)
             s.trace.symbols = platform::ToUtf8((*f.symbolTrace)[0], s.page);
@@ -210,6 +223,10 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
         }
     }
     return variants;
+}
+
+const std::string& Transcriber::LastLineBound() const {
+    return state_->bound;
 }
 
 const std::vector<Message>& Transcriber::Messages() const {

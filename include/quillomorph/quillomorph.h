@@ -27,6 +27,7 @@
 // parallel safely; so do Languages() and DefaultDataDir().
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -102,8 +103,16 @@ public:
     Transcriber& operator=(const Transcriber&) = delete;
     ~Transcriber();
 
+    // The longest line Transcribe takes, in bytes: a longer one throws Error.
+    static constexpr std::size_t MaxLineBytes = std::size_t{1} << 20;
+
     // The variants of one line of UTF-8 text, as UTF-8, sorted, duplicates dropped.
     std::vector<std::string> Transcribe(std::string_view utf8);
+
+    // Empty when the last line was transcribed whole; otherwise an English sentence naming the
+    // work bound it met (its analysis was cut, or only its first variant went on). No ordinary
+    // line meets one; rule sets that blow a line up do.
+    const std::string& LastLineBound() const;
 
     // The messages loading and transcribing gave so far, oldest first.
     const std::vector<Message>& Messages() const;

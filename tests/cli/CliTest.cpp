@@ -3,6 +3,8 @@
 #include "cli/CheckList.h"
 #include "cli/CliRunner.h"
 
+#include <quillomorph/quillomorph.h>
+
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -187,6 +189,22 @@ TEST(CheckList, ParsesColumnsAndSkipsComments) {
     CheckTally tally;
     EXPECT_EQ(tally.Summary(),
               "check: 0 items, found 0 (0.0%), single 0 (0.0%), mean variants 0.00");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CliTest, ALineOverTheLimitIsReportedNotCut) {
+    const std::string tooLong(quillomorph::Transcriber::MaxLineBytes + 1, 'a');
+    EXPECT_EQ(Run({"-l", "t"}, "b\n" + tooLong + "\na\n"), 5);
+    EXPECT_EQ(stdoutText, "б\tв\n\nа\n");
+    EXPECT_EQ(stderrText, "quillomorph-cli: line 2 has 1048577 bytes, more than the 1048576 a "
+                          "line may have; its output line is empty\n");
+    // A line of the limit is transcribed whole.
+    const std::string longest(quillomorph::Transcriber::MaxLineBytes, 'a');
+    EXPECT_EQ(Run({"-l", "t"}, longest + "\n"), 0);
+    EXPECT_EQ(stdoutText.size(), longest.size() * 2 + 1); // а is two bytes of UTF-8
 }
 
 } // namespace

@@ -144,6 +144,7 @@ TEST_F(EngineTest, RememberedScansCountTheirComparisons) {
     // With the bound below that count, a warm engine stops forking where a fresh one does.
     engine.comparisonLimit = warmCount / 2;
     fresh.comparisonLimit = warmCount / 2;
+    engine.comparisonsPerSymbol = fresh.comparisonsPerSymbol = 0;
     fresh.TranscribeSymbols(in.data(), static_cast<std::uint32_t>(in.size()), variants, count);
     Variants bounded;
     for (std::int32_t k = 0; k < count; ++k)

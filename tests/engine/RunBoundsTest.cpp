@@ -73,11 +73,17 @@ TEST_F(EngineTest, PastTheWorkBoundOnlyTheFirstVariantGoesOn) {
     ASSERT_EQ(Run(in).size(), 256u);
     const std::uint64_t fullWork = engine.comparisons;
 
+    // The bound grows with the input: an allowance per symbol keeps this run whole.
     engine.comparisonLimit = 40;
+    ASSERT_EQ(Run(in).size(), 256u);
+    EXPECT_FALSE(engine.lastRun.overComparisons);
+
+    engine.comparisonsPerSymbol = 0;
     const std::uint64_t before = engine.comparisons;
     const Variants bounded = Run(in);
     EXPECT_EQ(bounded, Variants({B + std::string(8, 'x') + ">"}));
     EXPECT_LT(engine.comparisons - before, fullWork);
+    EXPECT_FALSE(engine.lastRun.overComparisons); // fewer variants, but every rule looked up
     // The bound applies per run: the next run starts afresh.
     EXPECT_EQ(Run(Input("a")), Variants({B + "x>", B + "y>"}));
 }
@@ -86,11 +92,13 @@ TEST_F(EngineTest, OutputPastItsLimitEndsTheRun) {
     // A right side far longer than its left blows the output up with every step. With the
     // limit lowered to 10 the variants may hold 40 symbols together.
     engine.variantSymbolLimit = 10;
+    engine.outputPerSymbol = 0;
     ASSERT_EQ(engine.OutputLimit(), 40u);
     Rules({"[a]=[x;x;x;x;x;x;x;x;x;x]", "[b]=[p;p;p;p;p]", "[b]=[q;q;q;q;q]"});
     // The fourth step takes the one variant past 40 symbols: it ends there, unread input and
     // all, with its final marker.
     EXPECT_EQ(Run(Input(std::string(20, 'a'))), Variants({B + std::string(40, 'x') + ">"}));
+    EXPECT_TRUE(engine.lastRun.overOutput);
     // Forked variants: once they hold too much together only the first goes on.
     const Variants forks = Run(Input("bbbbbbbbbb"));
     ASSERT_EQ(forks.size(), 1u);
@@ -98,6 +106,7 @@ TEST_F(EngineTest, OutputPastItsLimitEndsTheRun) {
     EXPECT_LE(forks[0].size(), B.size() + 40 + 5 + 1);
     // Within the limit nothing changes.
     EXPECT_EQ(Run(Input("ab")).size(), 2u);
+    EXPECT_FALSE(engine.lastRun.overOutput);
 }
 
 TEST_F(EngineTest, PastTwiceTheWorkBoundNoRuleIsLookedUp) {
@@ -107,9 +116,11 @@ TEST_F(EngineTest, PastTwiceTheWorkBoundNoRuleIsLookedUp) {
     // fourth on every symbol is left as a gap.
     Rules({"[a]=[x]", "[a]=[y]"});
     engine.comparisonLimit = 6;
+    engine.comparisonsPerSymbol = 0;
     const Variants out = Run(Input(std::string(6, 'a')));
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0], B + "xxx" + G + G + G + ">");
+    EXPECT_TRUE(engine.lastRun.overComparisons);
 }
 
 TEST_F(EngineTest, TheInputALongLeftSideReadsWeighsOnTheWorkBound) {
@@ -120,6 +131,7 @@ TEST_F(EngineTest, TheInputALongLeftSideReadsWeighsOnTheWorkBound) {
         left += "a;";
     Rules({"[" + left + "b]=[x]", "[a]=[y]"});
     engine.comparisonLimit = 10000;
+    engine.comparisonsPerSymbol = 0;
     const std::uint64_t before = engine.comparisons;
     const Variants out = Run(Input(std::string(3000, 'a')));
     ASSERT_EQ(out.size(), 1u);

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 using platform::AppendToFile;
 using platform::FileExists;
 using platform::ReadWholeFile;
@@ -75,4 +77,34 @@ TEST(Files, Cp1251PathsMeanTheirUtf8Names) {
     Text read;
     ASSERT_TRUE(ReadWholeFile(cp1251Name, read));
     EXPECT_EQ(read, "data+");
+}
+
+// A file the program writes (the trace, say) may be a link planted to another file, or a FIFO
+// nobody reads: neither is followed or waited on.
+TEST(Files, WritesNeitherFollowLinksNorWaitOnFifos) {
+    TempDir dir;
+    const std::string target = dir.Write("target.txt", "keep");
+    const std::string link = dir.File("trans.log");
+    std::filesystem::create_symlink(target, link);
+    EXPECT_FALSE(platform::WriteWholeFile(link, "overwritten"));
+    EXPECT_FALSE(platform::AppendToFile(link, "appended"));
+    Text kept;
+    ASSERT_TRUE(platform::ReadWholeFile(target, kept));
+    EXPECT_EQ(kept, "keep");
+    // A link to a file that does not exist yet creates nothing.
+    const std::string dangling = dir.File("dangling.log");
+    std::filesystem::create_symlink(dir.File("created.txt"), dangling);
+    EXPECT_FALSE(platform::WriteWholeFile(dangling, "x"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("created.txt")));
+
+    const std::string fifo = dir.File("fifo.log");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(platform::WriteWholeFile(fifo, "x")); // returns at once, no reader needed
+
+    // A relative path is taken from the thread's base folder.
+    {
+        platform::BaseFolder base(dir.Path().string());
+        EXPECT_TRUE(platform::WriteWholeFile("relative.txt", "here"));
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir.File("relative.txt")));
 }
