@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those dpkg reports missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
-          fonts-paratype clang libclang-rt-14-dev llvm "$@")
+          fonts-paratype clang libclang-rt-14-dev llvm pybind11-dev python3-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
