@@ -35,8 +35,7 @@ const char Usage[] =
     "Qt's own options (-platform NAME, -style NAME, ...) are accepted as well.\n";
 
 void TryHelp(const std::string& problem) {
-    std::fprintf(stderr,
-                 "quillomorph: %s\nTry 'quillomorph --help' for more information.\n",
+    std::fprintf(stderr, "quillomorph: %s\nTry 'quillomorph --help' for more information.\n",
                  problem.c_str());
 }
 
@@ -54,8 +53,7 @@ Arguments PreScan(int argc, char** argv) {
         const char* a = argv[i];
         if (std::strcmp(a, "--") == 0) break;
         if (std::strcmp(a, "-h") == 0 || std::strcmp(a, "--help") == 0) arguments.help = true;
-        if (std::strcmp(a, "-V") == 0 || std::strcmp(a, "--version") == 0)
-            arguments.version = true;
+        if (std::strcmp(a, "-V") == 0 || std::strcmp(a, "--version") == 0) arguments.version = true;
         if (std::strncmp(a, "--data=", 7) == 0) arguments.dataDir = a + 7;
         if ((std::strcmp(a, "--data") == 0 || std::strcmp(a, "-d") == 0) && i + 1 < argc)
             arguments.dataDir = argv[++i];
@@ -129,10 +127,9 @@ int main(int argc, char** argv) {
                      dataDir.empty() ? "no folder with languages was found"
                                      : ("no languages in " + dataDir).c_str());
         const QString what =
-            dataDir.empty()
-                ? QString::fromUtf8("Не найдена папка с языковыми файлами QuilloMorph.")
-                : QString::fromUtf8("В папке %1 нет языковых файлов QuilloMorph.")
-                      .arg(QDir::toNativeSeparators(QString::fromStdString(dataDir)));
+            dataDir.empty() ? QString::fromUtf8("Не найдена папка с языковыми файлами QuilloMorph.")
+                            : QString::fromUtf8("В папке %1 нет языковых файлов QuilloMorph.")
+                                  .arg(QDir::toNativeSeparators(QString::fromStdString(dataDir)));
         QMessageBox box(QMessageBox::Warning, ApplicationCaption,
                         what + QString::fromUtf8("\n\nУкажите папку при запуске: quillomorph "
                                                  "--data ПАПКА, или в переменной среды "

@@ -15,8 +15,6 @@ include(CMakePackageConfigHelpers)
 set(QM_INSTALL_LANGUAGEDIR ${CMAKE_INSTALL_DATADIR}/quillomorph/data)
 set(QM_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/QuilloMorph)
 set(QM_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillomorph)
-set(QM_INSTALL_PYTHONDIR lib/python3/dist-packages CACHE STRING
-    "Where the Python module is installed, relative to the prefix")
 
 # --- Programs (quillomorph-cli is installed by cli/) ------------------------------------------
 foreach(program IN ITEMS quillomorph_window quillomorph-datagen)
@@ -60,12 +58,9 @@ endif()
 
 # --- The Python module, where it is built -----------------------------------------------------
 if(TARGET quillomorph_python)
+    # QM_INSTALL_PYTHONDIR (top CMakeLists.txt): lib/python3/dist-packages, where Debian's
+    # python3 looks for a package's modules; the module holds the engine itself.
     install(TARGETS quillomorph_python LIBRARY DESTINATION ${QM_INSTALL_PYTHONDIR})
-    # A module that links the shared library finds it in the prefix's LIBDIR.
-    file(RELATIVE_PATH QM_LIBDIR_FROM_PYTHONDIR ${CMAKE_INSTALL_PREFIX}/${QM_INSTALL_PYTHONDIR}
-         ${CMAKE_INSTALL_FULL_LIBDIR})
-    set_property(TARGET quillomorph_python APPEND PROPERTY
-        INSTALL_RPATH "$ORIGIN/${QM_LIBDIR_FROM_PYTHONDIR}")
 endif()
 
 # --- The data folder: every language's files, the manifest, the window's pages, the sources --
@@ -118,10 +113,11 @@ the language data with its rule sources, and the C++ library with its header,\n\
 CMake package and pkg-config file.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
-# The programs are run from the package's /usr, the .pc file names /usr: install through
-# DESTDIR so that CMAKE_INSTALL_PREFIX is /usr while packaging.
+# The package installs under /usr, whatever prefix the build folder was configured with; it is
+# staged through DESTDIR, so that the install rules see CMAKE_INSTALL_PREFIX /usr (which the
+# .pc file names).
 set(CPACK_SET_DESTDIR ON)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)

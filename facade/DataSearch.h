@@ -4,7 +4,7 @@
 
 // Where the shipped languages are. The first of these that holds a language: the environment
 // variable QUILLOMORPH_DATA (taken as it is when set); share/quillomorph/data of the
-// installation the library or the program belongs to; for a library or program that lies in
+// installation the library, the Python module or the program belongs to; for a library or program that lies in
 // its build tree, the data folder of the sources it was built from. Empty when none does.
 std::string FindDataFolder();
 

@@ -1,9 +1,8 @@
 // Draws the program's icon, SIZE x SIZE pixels: a Cyrillic Я in ink on a sheet of paper, with
 // a quill behind it, in the colours of the window's picture. Shapes only, no fonts, so that it
-// looks the same wherever it is built.
-// Usage: quillomorph-draw-icon SIZE OUTPUT.png   (QT_QPA_PLATFORM=offscreen works)
+// looks the same wherever it is built, and no display or application object is needed.
+// Usage: quillomorph-draw-icon SIZE OUTPUT.png
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -74,7 +73,6 @@ void DrawIcon(QPainter& p) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QGuiApplication application(argc, argv);
     const int size = argc == 3 ? std::atoi(argv[1]) : 0;
     if (size < 8 || size > 1024) {
         std::fprintf(stderr, "usage: quillomorph-draw-icon SIZE OUTPUT.png\n");
