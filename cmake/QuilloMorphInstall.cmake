@@ -131,4 +131,5 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-paratype, qt6-translations-l10n, xdg-
 if(TARGET quillomorph_python)
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3")
 endif()
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/CPackProject.cmake)
 include(CPack)
