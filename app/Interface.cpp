@@ -1,6 +1,7 @@
 #include "app/Interface.h"
 
 #include "app/MessageBoxes.h"
+#include "facade/TextEdges.h"
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
 #include "platform/StringList.h"
@@ -16,6 +17,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <iterator>
 #include <string>
@@ -55,10 +57,6 @@ QFont NewtonFont(int pixelHeight) {
     QFont font(NewtonTT);
     font.setPixelSize(pixelHeight);
     return font;
-}
-
-QString FromAnsi(const Text& text) {
-    return QString::fromStdString(platform::ToUtf8(text, platform::CodePage::Cp1251));
 }
 
 // Runs a handler body; an error that escapes it is shown and the window goes on.
@@ -215,11 +213,18 @@ bool TForm1::event(QEvent* event) {
 void TForm1::Button1Click() {
     Guarded([this] {
         Memo1->clear();
+        // The input goes in, and the variants come out, through the same edges as in the
+        // library: what the rules do not rewrite comes out as it was typed.
+        std::array<bool, 256> letters{};
+        for (int b = 0; b < 256; ++b)
+            letters[static_cast<std::size_t>(b)] =
+                Morph.syllabite.alphabet.Lookup(static_cast<char>(b)) >= 0;
+        TextEdges edges(CodePageOf(Edit1->Charset()), letters);
         platform::StringList list;
-        Morph.Transcribe(Edit1->AnsiText(), list);
+        Morph.Transcribe(edges.In(Edit1->text().toStdString()), list);
         QStringList lines;
         for (int i = 0; i < list.Count(); ++i)
-            lines << FromAnsi(list[i]);
+            lines << QString::fromStdString(edges.Out(list[i]));
         Memo1->setPlainText(lines.join('\n'));
     });
 }

@@ -34,7 +34,9 @@ double Percent(int part, int whole) {
 
 std::vector<CheckItem> ParseCheckList(const std::string& text) {
     std::vector<CheckItem> items;
-    for (std::string line : Split(text, "\n")) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string body = text.compare(0, bom.size(), bom) == 0 ? text.substr(bom.size()) : text;
+    for (std::string line : Split(body, "\n")) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const std::vector<std::string> columns = Split(line, "\t");

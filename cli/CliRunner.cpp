@@ -42,11 +42,8 @@ public:
         : transcriber_(transcriber), options_(options), err_(err) {}
 
     // The variants of one input line; an internal error gives none and is reported.
-    std::vector<std::string> Transcribe(std::string line) {
+    std::vector<std::string> Transcribe(const std::string& line) {
         ++lines_;
-        // A TAB would read as the separator of the variants.
-        for (char& c : line)
-            if (c == '\t') c = ' ';
         std::vector<std::string> variants;
         try {
             variants = transcriber_.Transcribe(line);

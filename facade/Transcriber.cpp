@@ -3,12 +3,14 @@
 #include "facade/DataSearch.h"
 #include "facade/LanguageManifest.h"
 #include "facade/LinearQuilloMorph.h"
+#include "facade/TextEdges.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 
 #include <quillomorph/quillomorph.h>
 
+#include <array>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -75,6 +77,7 @@ struct Transcriber::State {
     std::unique_ptr<LinearQuilloMorph> facade;
     std::vector<Message> messages;
     platform::StringList list;
+    TextEdges edges;
     bool tracing = false;
     std::string traceFile;
     Trace trace;
@@ -105,6 +108,11 @@ struct Transcriber::State {
         facade = std::make_unique<LinearQuilloMorph>();
         facade->LoadLanguage(key);
         if (facade->languageKey.empty()) return false;
+        std::array<bool, 256> letters{};
+        for (int b = 0; b < 256; ++b)
+            letters[static_cast<std::size_t>(b)] =
+                facade->syllabite.alphabet.Lookup(static_cast<char>(b)) >= 0;
+        edges = TextEdges(page, letters);
         ApplyTrace();
         reload = false;
         return true;
@@ -180,14 +188,14 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
         if (s.reload && !s.Load())
             throw Error("QuilloMorph could not reload the language \"" + s.key + "\"", s.messages);
         s.list.Clear();
-        s.facade->Transcribe(platform::FromUtf8(std::string(utf8), s.page), s.list);
+        s.facade->Transcribe(s.edges.In(std::string(utf8)), s.list);
     } catch (const Text& error) {
         s.reload = true;
         throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {}, Utf8(error));
     }
     variants.reserve(static_cast<std::size_t>(s.list.Count()));
     for (int i = 0; i < s.list.Count(); ++i)
-        variants.push_back(Utf8(s.list[i]));
+        variants.push_back(s.edges.Out(s.list[i]));
     if (s.tracing) {
         const LinearQuilloMorph& f = *s.facade;
         s.trace = Trace();

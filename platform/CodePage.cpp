@@ -523,6 +523,29 @@ Text FromUtf8(const std::string& utf8, CodePage page) {
     return out;
 }
 
+bool DecodeUtf8(const std::string& utf8, std::size_t& pos, char32_t& cp) {
+    return DecodeNext(utf8, pos, cp);
+}
+
+int ByteOf(char32_t cp, CodePage page) {
+    if (cp < DirectOf(page).size()) return DirectOf(page)[cp];
+    unsigned char byte = 0;
+    return LookUp(ReverseOf(page), cp, byte) ? byte : -1;
+}
+
+char32_t CharOf(unsigned char byte, CodePage page) {
+    return byte < 0x80 ? char32_t{byte} : HighHalfOf(page)[byte - 0x80];
+}
+
+char32_t BaseLetter(char32_t cp) {
+    const Decomposition* d = FindDecomposition(cp);
+    return d ? char32_t{d->base} : 0;
+}
+
+char32_t Composed(char32_t letter, char32_t mark) {
+    return IsCombiningMark(mark) ? Compose(letter, mark) : 0;
+}
+
 bool IsValidUtf8(const std::string& bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {

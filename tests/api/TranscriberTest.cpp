@@ -158,3 +158,53 @@ TEST(Api, TraceGoesToTheFileAskedFor) {
 }
 
 } // namespace
+
+namespace {
+
+// What the rules do not rewrite comes out as it came in, in every language; look-alike and
+// invisible characters read as the plain ones.
+TEST(Api, TextTheRulesDoNotRewriteComesOutAsTyped) {
+    struct Case {
+        const char* language;
+        const char* input;
+        const char* expected; // the variants joined by "|"
+    };
+    const Case cases[] = {
+        {"2translit", "Ёж 🙂", "Ezh 🙂"},
+        {"2translit", "Straße Москва 🙂", "Straße Moskva 🙂"},
+        {"2translit", "\xEF\xBB\xBFЁж", "Ezh"},
+        {"english", "Málaga", "Малага"},
+        {"english", "東京 Smith", "東京 Смит"},
+        {"english", "Smi\xC2\xADth\xE2\x80\x8B", "Смит"}, // soft hyphen, zero-width space
+        {"english", "Smith\tJones", "Смит Джоунз"},
+        {"deutsch", "\xEF\xBB\xBFMüller", "Мюллер"},
+        {"deutsch",
+         "Baden\xE2\x80\x91"
+         "Baden",
+         "Баден-Баден"}, // non-breaking hyphen
+        {"deutsch",
+         "Frankfurt\xC2\xA0"
+         "am\xC2\xA0Main",
+         "Франкфурт-на-Майне"},
+        {"deutsch", "Ře", "Ре"},
+        {"4translit", "zhizn\xE2\x80\x99", "жизнь"},
+        {"chineese",
+         "Xi\xCA\xBC"
+         "an",
+         "Сиань"}, // modifier apostrophe
+        {"polski", "Łódź 🙂", "Лодзь 🙂"},
+    };
+    for (const Case& c : cases) {
+        Transcriber t = Transcriber::Open(QM_DATA_DIR, c.language);
+        std::string joined;
+        for (const std::string& v : t.Transcribe(c.input))
+            joined += (joined.empty() ? "" : "|") + v;
+        EXPECT_EQ(joined, c.expected) << c.language << ": " << c.input;
+    }
+    // "€5" is not a word of any language: it comes back as it is everywhere.
+    for (const quillomorph::Language& language : quillomorph::Languages(QM_DATA_DIR))
+        EXPECT_EQ(Transcriber::Open(QM_DATA_DIR, language.key).Transcribe("€5"), Variants{"€5"})
+            << language.key;
+}
+
+} // namespace
