@@ -16,6 +16,9 @@ namespace fs = std::filesystem;
 #ifndef QM_DATA_FROM_LIBDIR
 #define QM_DATA_FROM_LIBDIR "../share/quillomorph/data"
 #endif
+#ifndef QM_DATA_FROM_PYTHONDIR
+#define QM_DATA_FROM_PYTHONDIR "../../../share/quillomorph/data"
+#endif
 
 bool HoldsLanguages(const std::string& folder) {
     if (folder.empty()) return false;
@@ -51,11 +54,16 @@ std::string FindDataFolder() {
     std::vector<std::string> candidates;
     const std::string module = platform::ModuleFile();
     const std::string program = platform::ProgramFile();
+    // A program lies in the installation's bin folder; a library in its lib folder, a Python
+    // module in its Python folder.
     for (const std::string& file : {module, program}) {
         if (file.empty()) continue;
         const fs::path folder = fs::path(file).parent_path();
-        candidates.push_back((folder / QM_DATA_FROM_LIBDIR).lexically_normal().string());
-        candidates.push_back((folder / QM_DATA_FROM_BINDIR).lexically_normal().string());
+        const std::vector<const char*> relative =
+            file == program ? std::vector<const char*>{QM_DATA_FROM_BINDIR}
+                            : std::vector<const char*>{QM_DATA_FROM_LIBDIR, QM_DATA_FROM_PYTHONDIR};
+        for (const char* path : relative)
+            candidates.push_back((folder / path).lexically_normal().string());
     }
     for (const std::string& file : {module, program})
         if (!file.empty()) candidates.push_back(SourceDataFolderOfBuild(file));

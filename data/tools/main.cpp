@@ -4,6 +4,10 @@
 // languages.txt of every language folder in SRC_DIR.
 #include "data/tools/LanguageSource.h"
 
+#include <quillomorph/quillomorph.h>
+
+#include <getopt.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -21,16 +25,55 @@ bool SameContent(const fs::path& path, const std::string& bytes) {
     return s.str() == bytes;
 }
 
+const char Usage[] =
+    "Usage: quillomorph-datagen SRC_DIR OUT_DIR [KEY]...\n"
+    "Builds the language files from their UTF-8 sources: for each language folder\n"
+    "SRC_DIR/KEY (or only the KEYs named), OUT_DIR/KEY.alf, .syl, .ex, .lin and .bin;\n"
+    "and OUT_DIR/languages.txt, the list of every language folder in SRC_DIR. Files whose\n"
+    "content would not change are left alone.\n"
+    "\n"
+    "  -h, --help       print this text and exit\n"
+    "  -V, --version    print the version and the data folder in use, and exit\n"
+    "\n"
+    "The sources of the shipped languages are in the src folder of the data folder; to\n"
+    "change a language, copy the data folder, edit its sources, regenerate into the copy\n"
+    "and run the programs with --data on the copy.\n"
+    "\n"
+    "Exit status: 0 done, 1 a source had errors, 2 usage error.\n";
+
+int TryHelp(const std::string& problem) {
+    std::cerr << "quillomorph-datagen: " << problem << '\n'
+              << "Try 'quillomorph-datagen --help' for more information.\n";
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: quillomorph-datagen SRC_DIR OUT_DIR [KEY...]\n";
-        return 2;
+    static const option Long[] = {
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'V'},
+        {nullptr, 0, nullptr, 0},
+    };
+    opterr = 0;
+    for (int c; (c = getopt_long(argc, argv, "hV", Long, nullptr)) != -1;) {
+        if (c == 'h') {
+            std::cout << Usage << std::flush;
+            return std::cout ? 0 : 4;
+        }
+        if (c == 'V') {
+            const std::string data = quillomorph::DefaultDataDir();
+            std::cout << "quillomorph-datagen " << quillomorph::Version() << '\n'
+                      << "data: " << (data.empty() ? "none found" : data) << '\n'
+                      << std::flush;
+            return std::cout ? 0 : 4;
+        }
+        return TryHelp(std::string("unknown option: ") + argv[optind - 1]);
     }
-    const fs::path source = argv[1];
-    const fs::path target = argv[2];
-    std::vector<std::string> keys(argv + 3, argv + argc);
+    if (argc - optind < 2) return TryHelp("SRC_DIR and OUT_DIR are needed");
+    const fs::path source = argv[optind];
+    const fs::path target = argv[optind + 1];
+    std::vector<std::string> keys(argv + optind + 2, argv + argc);
     std::error_code ec;
     if (keys.empty()) {
         for (const fs::directory_entry& e : fs::directory_iterator(source, ec))
