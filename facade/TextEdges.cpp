@@ -20,24 +20,6 @@ bool IsMark(char32_t cp) {
     return cp >= 0x0300 && cp <= 0x036F;
 }
 
-void AppendCodePoint(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 } // namespace
 
 TextEdges::TextEdges(CodePage page, const std::array<bool, 256>& letters)
@@ -136,14 +118,14 @@ const Text& TextEdges::In(const std::string& utf8) {
                 if (joined != 0) {
                     bytes_.pop_back();
                     std::string typed;
-                    AppendCodePoint(typed, joined);
+                    platform::AppendUtf8(typed, joined);
                     Emit(joined, typed);
                 }
                 continue;
             }
         }
         std::string typed;
-        AppendCodePoint(typed, cp);
+        platform::AppendUtf8(typed, cp);
         Emit(cp, typed);
     }
     return bytes_;
@@ -158,7 +140,8 @@ std::string TextEdges::Out(const Text& variant) const {
             out += passed_[next++];
             continue;
         }
-        AppendCodePoint(out, platform::CharOf(static_cast<unsigned char>(c), CodePage::Cp1251));
+        platform::AppendUtf8(out,
+                             platform::CharOf(static_cast<unsigned char>(c), CodePage::Cp1251));
     }
     return out;
 }

@@ -15,6 +15,8 @@ enum class CodePage { Cp1250 = 1250, Cp1251 = 1251, Cp1252 = 1252 };
 std::string ToUtf8(const Text& bytes, CodePage page);
 // The same, appended to out.
 void AppendUtf8(std::string& out, const Text& bytes, CodePage page);
+// One character appended to out as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 
 // Each character becomes its byte in the code page. A character the page lacks becomes its
 // base letter when the page has that (é -> e, ā -> a), else '?'. Invalid UTF-8 bytes become '?'.

@@ -1,5 +1,7 @@
 #include "data/tools/Utf8Case.h"
 
+#include "platform/CodePage.h"
+
 namespace datagen {
 namespace {
 
@@ -50,21 +52,7 @@ bool DecodeUtf8(const std::string& utf8, std::u32string& out) {
 
 std::string EncodeUtf8(char32_t c) {
     std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    platform::AppendUtf8(s, c);
     return s;
 }
 
