@@ -110,6 +110,9 @@ public:
     // The bounds a run applies; tests lower them.
     std::int64_t variantSymbolLimit = MaxVariantSymbols;
     std::uint64_t comparisonLimit = MaxRunComparisons;
+    // Runs the plain engine (PlainRun.cpp) instead of the fast one: the same results, counts
+    // and bounds, taking none of the fast engine's shortcuts. For checking the fast engine.
+    bool plain = false;
 
     // Changes whenever the rule set is replaced or re-sorted.
     std::uint64_t RuleSetVersion() const { return ruleSetVersion_; }
@@ -133,6 +136,9 @@ private:
     WorkingSets& Working();
     // The keyless and keyed scans of SelectCandidates: appends the matching rules and returns
     // how far they read into the input (input[0..extent), and input[-s] with keyless rules).
+    // TranscribeSymbols by the plain engine.
+    std::int32_t TranscribePlainly(const Symbol* input, std::uint32_t n,
+                                   SymbolCollection*& variants, std::int32_t& count);
     std::int32_t ScanRules(const RuleIndex& index, const Symbol* input, const InputFacts* facts,
                            std::int32_t a, std::vector<Candidate>& candidates, bool keyless,
                            std::uint32_t s);

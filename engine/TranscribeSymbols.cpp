@@ -272,6 +272,7 @@ void Run::Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p
 
 std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n,
                                             SymbolCollection*& variants, std::int32_t& count) {
+    if (plain) return TranscribePlainly(input, n, variants, count);
     if (n == 0) {
         variants = nullptr;
         count = 0;
@@ -310,6 +311,18 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
     found.clear();
     ends.clear();
     if (n == 0) return;
+    if (plain) {
+        SymbolCollection* variants = nullptr;
+        std::int32_t count = 0;
+        TranscribePlainly(input, n, variants, count);
+        for (std::int32_t k = 0; k < count; ++k) {
+            for (std::int32_t i = 0; i < variants[k].Count(); ++i)
+                found.push_back(variants[k][i].code);
+            ends.push_back(found.size());
+        }
+        delete[] variants;
+        return;
+    }
     WorkingSets& ws = Working();
     Run(*this, ws, input, n).Execute();
 
