@@ -5,9 +5,9 @@
 // and nothing is remembered within a run. It gives what the fast run gives, counts the same
 // comparisons and keeps the same bounds, and it is slow.
 
+#include "engine/RuleIndex.h"
 #include "engine/SymbolCodes.h"
 #include "engine/TransCriber.h"
-#include "engine/RuleIndex.h"
 
 #include <algorithm>
 #include <memory>
@@ -118,6 +118,7 @@ Generation PlainRun::Execute() {
 PlainVariant& PlainRun::Next(const PlainVariant& variant, std::uint32_t position, bool keyless,
                              bool fork) {
     auto entry = std::make_unique<PlainVariant>();
+    engine_.copiedSymbols += static_cast<std::uint64_t>(variant.out.Count());
     if (fork)
         entry->out.Assign(variant.out);
     else
@@ -178,8 +179,8 @@ bool PlainRun::Step(std::size_t v) {
     return true;
 }
 
-void PlainRun::ApplyRule(const Candidate& candidate, const PlainVariant& variant,
-                         std::uint32_t p, bool fork) {
+void PlainRun::ApplyRule(const Candidate& candidate, const PlainVariant& variant, std::uint32_t p,
+                         bool fork) {
     const ScribeRule& rule = engine_.rules[candidate.id];
     const std::uint32_t start = candidate.offset;
     const std::int32_t L = rule.left.Count();
@@ -384,8 +385,7 @@ void PlainRun::Select(std::uint32_t q, bool keyless, std::uint32_t s,
         const ScribeRule& rule = rules[candidate.id];
         return rule.left.Count() != bestL || rule.wildcardCount != bestW;
     };
-    candidates.erase(std::remove_if(candidates.begin(), candidates.end(), worse),
-                     candidates.end());
+    candidates.erase(std::remove_if(candidates.begin(), candidates.end(), worse), candidates.end());
     for (const Candidate& candidate : candidates)
         engine_.used[candidate.id] = 1;
 }
@@ -411,6 +411,8 @@ std::int32_t TransCriber::TranscribePlainly(const Symbol* input, std::uint32_t n
     }
     variants = result;
     count = found;
+    for (std::int32_t k = 0; k < found; ++k)
+        copiedSymbols += static_cast<std::uint64_t>(result[k].Count());
     if (traceOn) WriteTrace(traceFile);
     return 1;
 }

@@ -107,6 +107,9 @@ public:
 
     // Rule comparisons made by SelectRules since construction (the engine's work measure).
     std::uint64_t comparisons = 0;
+    // Output symbols copied since construction: from a variant into each of its forks, and
+    // from the finished variants into the results (the engine's measure of copying).
+    std::uint64_t copiedSymbols = 0;
     // The bounds a run applies; tests lower them.
     std::int64_t variantSymbolLimit = MaxVariantSymbols;
     std::uint64_t comparisonLimit = MaxRunComparisons;

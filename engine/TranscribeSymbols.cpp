@@ -173,6 +173,7 @@ void Run::ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t 
     const std::uint32_t start = candidate.offset;
     const std::int32_t L = rule.left.Count();
     const bool variantKeyless = variant.keyless;
+    if (!takeVariant) engine_.copiedSymbols += variant.out.size();
     Variant& next = takeVariant ? ws_.MoveNext(variant, p, true) : ws_.CopyNext(variant, p, true);
     std::vector<const Symbol*>& out = next.out;
     if (engine_.traceOn) engine_.TraceLine(TransCriber::RuleText(rule));
@@ -300,6 +301,8 @@ std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n
     }
     variants = result;
     count = found;
+    for (std::int32_t k = 0; k < found; ++k)
+        copiedSymbols += static_cast<std::uint64_t>(result[k].Count());
     ws.Trim();
     if (traceOn) WriteTrace(traceFile);
     return 1;
@@ -330,6 +333,7 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
     for (std::int32_t k = 0; k < ws.current.Count(); ++k)
         total += ws.current[k].out.size();
     found.resize(total);
+    copiedSymbols += total;
     ends.resize(static_cast<std::size_t>(ws.current.Count()));
     std::uint32_t* code = found.data();
     for (std::int32_t k = 0; k < ws.current.Count(); ++k) {

@@ -116,8 +116,7 @@ int Variants(const std::string& data, const std::string& key, const std::string&
         if (!line.empty() && line.back() == '\r') line.pop_back();
         ++lines;
         SymbolCollection analysed(false, true);
-        facade.syllabite.Analyse(
-            platform::FromUtf8(line, codePage), analysed);
+        facade.syllabite.Analyse(platform::FromUtf8(line, codePage), analysed);
         const std::int32_t n = analysed.Count();
         std::vector<Symbol> input(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i)

@@ -73,10 +73,10 @@ private:
 // A language's four files (cp1251, CR LF), the stress position to set after loading, and the
 // lines to transcribe, one after another on the same objects.
 struct Language {
-    std::string alphabet; // KEY.alf
-    std::string syllables; // KEY.syl
+    std::string alphabet;   // KEY.alf
+    std::string syllables;  // KEY.syl
     std::string exceptions; // KEY.ex
-    std::string rules; // KEY.lin
+    std::string rules;      // KEY.lin
     std::int32_t stressPosition = 3;
     std::vector<std::string> lines;
     // Lowers the bounds of a run so far that runs reach them.
@@ -96,9 +96,9 @@ struct Language {
 namespace detail {
 
 inline std::string Pair(Choices& c) {
-    static const std::vector<std::string> pairs = {
-        "k=1",      "k=2",      "v=1",     "z=1",     "z=2",      "open=o",
-        "open=cl",  "stress=y", "stress=n", "beg=beg", "beg=end", "beg=prom"};
+    static const std::vector<std::string> pairs = {"k=1",      "k=2",     "v=1",     "z=1",
+                                                   "z=2",      "open=o",  "open=cl", "stress=y",
+                                                   "stress=n", "beg=beg", "beg=end", "beg=prom"};
     return c.Pick(pairs);
 }
 
@@ -131,8 +131,8 @@ inline Language Generate(Choices& c) {
     if (c.OneIn(4)) letters += '\xe0';
     std::string codes; // the code of each letter, as the rules name it
     for (const char letter : letters) {
-        const char code = c.OneIn(5) ? letters[c.Below(static_cast<std::uint32_t>(letters.size()))]
-                                     : letter;
+        const char code =
+            c.OneIn(5) ? letters[c.Below(static_cast<std::uint32_t>(letters.size()))] : letter;
         codes += code;
         language.alphabet += std::string(1, letter) + "=" + code + "\r\n";
         const std::uint32_t params = c.Below(4) == 0 ? 1 + c.Below(2) : 0;
@@ -140,7 +140,9 @@ inline Language Generate(Choices& c) {
             language.alphabet += detail::Pair(c) + "\r\n";
         language.alphabet += "---\r\n";
     }
-    const auto letter = [&] { return letters[c.Below(static_cast<std::uint32_t>(letters.size()))]; };
+    const auto letter = [&] {
+        return letters[c.Below(static_cast<std::uint32_t>(letters.size()))];
+    };
     const auto code = [&] { return codes[c.Below(static_cast<std::uint32_t>(codes.size()))]; };
     const auto word = [&](std::uint32_t most) {
         std::string w;
@@ -163,8 +165,10 @@ inline Language Generate(Choices& c) {
             const std::uint32_t entries = c.Below(4);
             for (std::uint32_t k = 0; k < entries; ++k) {
                 std::string output = word(3);
-                if (c.OneIn(3)) output.insert(c.Below(static_cast<std::uint32_t>(output.size())), "-");
-                if (c.OneIn(4)) output.insert(c.Below(static_cast<std::uint32_t>(output.size())), "=");
+                if (c.OneIn(3))
+                    output.insert(c.Below(static_cast<std::uint32_t>(output.size())), "-");
+                if (c.OneIn(4))
+                    output.insert(c.Below(static_cast<std::uint32_t>(output.size())), "=");
                 if (c.OneIn(8)) output += 'x';
                 if (c.OneIn(8)) output.clear();
                 language.syllables += word(2) + " " + output + "\r\n";
@@ -209,8 +213,8 @@ inline Language Generate(Choices& c) {
         }
         if (left.empty()) left.push_back(std::string(1, code()));
         if (c.OneIn(3))
-            context = "$" + std::to_string(c.Below(3)) + (c.OneIn(4) ? "" : "," + detail::Pair(c)) +
-                      ";";
+            context =
+                "$" + std::to_string(c.Below(3)) + (c.OneIn(4) ? "" : "," + detail::Pair(c)) + ";";
         const std::int32_t L = static_cast<std::int32_t>(left.size());
 
         std::vector<std::string> right;
