@@ -282,6 +282,7 @@ void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
         SymbolCollection collected(false, true);
         Analyse(line, collected);
         std::vector<Symbol> fresh;
+        fresh.reserve(static_cast<std::size_t>(collected.Count()));
         for (std::int32_t k = 0; k < collected.Count(); ++k)
             fresh.push_back(collected[k]);
         symbols.swap(fresh);

@@ -212,9 +212,7 @@ void PlainRun::ApplyRule(const Candidate& candidate, const PlainVariant& variant
     }
 
     bool keyless = true;
-    if (L < held)
-        held = 0;
-    else if (L == 1)
+    if (L < held || L == 1)
         held = 0;
     else if (L == held)
         keyless = false;

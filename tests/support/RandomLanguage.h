@@ -79,14 +79,17 @@ struct Language {
     std::string rules;      // KEY.lin
     std::int32_t stressPosition = 3;
     std::vector<std::string> lines;
-    // Lowers the bounds of a run so far that runs reach them.
-    bool tightBounds = false;
+    // The bounds of a run (TransCriber::variantSymbolLimit and comparisonLimit): now and then
+    // so low that runs reach them.
+    std::int64_t variantSymbolLimit = std::int64_t{1} << 12;
+    std::uint64_t comparisonLimit = std::uint64_t{1} << 16;
 
     std::string Describe() const {
         std::string text = "--- alphabet\n" + alphabet + "--- syllables\n" + syllables +
                            "--- exceptions\n" + exceptions + "--- rules\n" + rules +
-                           "--- stress position " + std::to_string(stressPosition) +
-                           (tightBounds ? ", tight bounds" : "") + "\n--- lines\n";
+                           "--- stress position " + std::to_string(stressPosition) + ", bounds " +
+                           std::to_string(variantSymbolLimit) + " " +
+                           std::to_string(comparisonLimit) + "\n--- lines\n";
         for (const std::string& line : lines)
             text += "\"" + line + "\"\n";
         return text;
@@ -246,7 +249,8 @@ inline Language Generate(Choices& c) {
         language.rules += line + "]\r\n";
         // Ties: the same left side again with another right side.
         if (c.OneIn(4)) {
-            line = line.substr(0, line.find("]=[") + 3) + static_cast<char>('P' + c.Below(4));
+            line.resize(line.find("]=[") + 3);
+            line += static_cast<char>('P' + c.Below(4));
             language.rules += line + "]\r\n";
         }
     }
@@ -267,7 +271,10 @@ inline Language Generate(Choices& c) {
         if (c.OneIn(6)) line = " " + line;
         language.lines.push_back(line);
     }
-    language.tightBounds = c.OneIn(8);
+    if (c.OneIn(8)) {
+        language.variantSymbolLimit = 24;
+        language.comparisonLimit = 160;
+    }
     return language;
 }
 
@@ -346,8 +353,8 @@ inline std::string CompareModes(const Language& language, const std::filesystem:
         } catch (const Text&) {
         }
         path.syllabite.stressPosition = language.stressPosition;
-        path.transcriber.variantSymbolLimit = language.tightBounds ? 24 : std::int64_t{1} << 12;
-        path.transcriber.comparisonLimit = language.tightBounds ? 160 : std::uint64_t{1} << 16;
+        path.transcriber.variantSymbolLimit = language.variantSymbolLimit;
+        path.transcriber.comparisonLimit = language.comparisonLimit;
     }
     paths[1].SetPlain(true);
 
@@ -374,17 +381,27 @@ inline std::string CompareModes(const Language& language, const std::filesystem:
             outcome.work = path.transcriber.comparisons - before;
             for (std::int32_t k = 0; k < count; ++k)
                 outcome.variants += detail::RenderAll(variants[k], variants[k].Count()) + "\n";
-            delete[] variants;
-            std::vector<std::uint32_t> flat;
-            std::vector<std::size_t> ends;
-            path.transcriber.TranscribeCodes(input.data(), n, flat, ends);
-            std::size_t from = 0;
-            for (const std::size_t end : ends) {
-                for (std::size_t i = from; i < end; ++i)
-                    outcome.codes += std::to_string(flat[i]) + " ";
-                outcome.codes += "\n";
-                from = end;
+            if (m == 0) {
+                // The fast path's codes-only run; the plain one only reads the codes off its
+                // variants, as the plain path of TranscribeCodes does.
+                std::vector<std::uint32_t> flat;
+                std::vector<std::size_t> ends;
+                path.transcriber.TranscribeCodes(input.data(), n, flat, ends);
+                std::size_t from = 0;
+                for (const std::size_t end : ends) {
+                    for (std::size_t i = from; i < end; ++i)
+                        outcome.codes += std::to_string(flat[i]) + " ";
+                    outcome.codes += "\n";
+                    from = end;
+                }
+            } else {
+                for (std::int32_t k = 0; k < count; ++k) {
+                    for (std::int32_t i = 0; i < variants[k].Count(); ++i)
+                        outcome.codes += std::to_string(variants[k][i].code) + " ";
+                    outcome.codes += "\n";
+                }
             }
+            delete[] variants;
             platform::StringList out;
             try {
                 path.Transcribe(line, out);
