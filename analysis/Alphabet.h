@@ -24,7 +24,9 @@ public:
     void SortByCharacter();
 
     // Index of an entry whose character is c, or -1.
-    std::int32_t Lookup(char c) const { return index_[static_cast<unsigned char>(c)]; }
+    std::int32_t Lookup(char c) const {
+        return plain ? Bisect(c) : index_[static_cast<unsigned char>(c)];
+    }
 
     // Replaces symbols by one symbol per byte of text: the letter's symbol, or code -1 for a
     // byte that is not a letter. Returns the number of letters.
@@ -33,6 +35,9 @@ public:
     std::int32_t EntryCount() const { return entryCount; }
     // Throws the collection's bad-index Text outside 0..EntryCount()-1.
     const AlphaRule& Entry(std::int32_t index) const;
+
+    // Lookup bisects the entries each time instead of reading the index made when loading.
+    bool plain = false;
 
 private:
     void Discard();

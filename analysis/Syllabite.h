@@ -75,10 +75,21 @@ public:
 
     static Text Reverse(const Text& text);
 
+    // Analyses plainly from now on (or again as usual): every symbol is copied where it is
+    // added, into fresh collections, nothing is taken over or kept from line to line, and
+    // letters are looked up by bisection. For checking the ordinary analysis.
+    void SetPlain(bool on) {
+        plain_ = on;
+        alphabet.plain = on;
+    }
+
 private:
+    bool plain_ = false;
     bool IsVowel(char c) const;
     std::size_t StressedPosition(const Text& word) const; // 1-based; 0 for none
     Text DivideMiddle(const Text& middle) const;
     void AnalyseWord(const Text& word, SymbolCollection& w) const;
+    // Adds symbol, which the caller no longer needs, to target: taken over, or copied plainly.
+    void Keep(SymbolCollection& target, Symbol& symbol) const;
     template <class Sink> void AnalyseInto(const Text& line, Sink& out) const;
 };

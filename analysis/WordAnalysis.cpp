@@ -49,6 +49,18 @@ private:
     SymbolCollection& target_;
 };
 
+// Every symbol copied, never taken over.
+class PlainSink {
+public:
+    explicit PlainSink(SymbolCollection& target) : target_(target) {}
+    std::int32_t Count() const { return target_.Count(); }
+    void Take(Symbol& symbol) { ::Append(target_, symbol); }
+    void Append(const Symbol& symbol) { ::Append(target_, symbol); }
+
+private:
+    SymbolCollection& target_;
+};
+
 class ArraySink {
 public:
     explicit ArraySink(std::vector<Symbol>& target) : target_(target) {}
@@ -135,6 +147,13 @@ bool IsSeparator(char c) {
 
 } // namespace
 
+void Syllabite::Keep(SymbolCollection& target, Symbol& symbol) const {
+    if (plain_)
+        Append(target, symbol);
+    else
+        Take(target, symbol);
+}
+
 Text Syllabite::Reverse(const Text& text) {
     return Text(text.rbegin(), text.rend());
 }
@@ -156,7 +175,7 @@ void Syllabite::AppendSyllables(const Text& text, SymbolCollection& target) cons
         for (std::size_t i = 0; i < symbols.size(); ++i) {
             symbols[i].AddParam("open", i + 1 == symbols.size() ? "o" : "cl");
             symbols[i].AddParam("stress", "n");
-            Take(target, symbols[i]);
+            Keep(target, symbols[i]);
         }
         start = end + 1;
     }
@@ -245,15 +264,30 @@ void Syllabite::AnalyseWord(const Text& word, SymbolCollection& w) const {
     AppendSyllables(DivideMiddle(middle), w);
 
     for (std::int32_t k = suffix.Count() - 1; k >= 0; --k)
-        Take(w, suffix[k]);
+        Keep(w, suffix[k]);
 }
 
 void Syllabite::Analyse(const Text& line, SymbolCollection& out) const {
+    if (plain_) {
+        PlainSink sink(out);
+        AnalyseInto(line, sink);
+        return;
+    }
     CollectionSink sink(out);
     AnalyseInto(line, sink);
 }
 
 void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
+    if (plain_) {
+        SymbolCollection collected(false, true);
+        Analyse(line, collected);
+        std::vector<Symbol> fresh;
+        fresh.reserve(static_cast<std::size_t>(collected.Count()));
+        for (std::int32_t k = 0; k < collected.Count(); ++k)
+            fresh.push_back(collected[k]);
+        symbols.swap(fresh);
+        return;
+    }
     ArraySink sink(symbols);
     AnalyseInto(line, sink);
     sink.Finish();

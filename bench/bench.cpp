@@ -34,7 +34,7 @@
 #define QM_DATA_DIR "data"
 #endif
 #ifndef QM_REFERENCE_DIR
-#define QM_REFERENCE_DIR "../shared/reference"
+#define QM_REFERENCE_DIR "tests/fixtures/reference"
 #endif
 
 namespace fs = std::filesystem;

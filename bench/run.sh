@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds qm-bench and quillomorph-cli, runs the benchmarks on the reference lists of
-# ../shared/reference and prints one table: load time, throughput, line length, 200-byte
+# tests/fixtures/reference and prints one table: load time, throughput, line length, 200-byte
 # lines, peak memory, and quillomorph-cli timed beside ICU's uconv (Russian-Latin/BGN on the
 # same Russian text, zh_Latn_PINYIN-ru on the same pinyin). Not part of the tests.
 #
@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-reference=../shared/reference
+reference=tests/fixtures/reference
 min_time=${QM_BENCH_MIN_TIME:-0.5}
 
 if [ ! -d "$reference" ]; then

@@ -107,6 +107,9 @@ public:
 
     // Rule comparisons made by SelectRules since construction (the engine's work measure).
     std::uint64_t comparisons = 0;
+    // Output symbols copied since construction: from a variant into each of its forks, and
+    // from the finished variants into the results (the engine's measure of copying).
+    std::uint64_t copiedSymbols = 0;
     // The bounds a run applies; tests lower them. A run over n input symbols may make
     // comparisonLimit + comparisonsPerSymbol * n comparisons (the shipped languages make at
     // most about 200 per symbol), so that a long ordinary line never reaches the bound.
@@ -125,6 +128,9 @@ public:
         bool overOutput = false;
     };
     RunReport lastRun;
+    // Runs the plain engine (PlainRun.cpp) instead of the fast one: the same results, counts
+    // and bounds, taking none of the fast engine's shortcuts. For checking the fast engine.
+    bool plain = false;
 
     // Changes whenever the rule set is replaced or re-sorted.
     std::uint64_t RuleSetVersion() const { return ruleSetVersion_; }
@@ -155,6 +161,9 @@ private:
     WorkingSets& Working();
     // The keyless and keyed scans of SelectCandidates: appends the matching rules and returns
     // how far they read into the input (input[0..extent), and input[-s] with keyless rules).
+    // TranscribeSymbols by the plain engine.
+    std::int32_t TranscribePlainly(const Symbol* input, std::uint32_t n,
+                                   SymbolCollection*& variants, std::int32_t& count);
     std::int32_t ScanRules(const RuleIndex& index, const Symbol* input, const InputFacts* facts,
                            std::int32_t a, std::vector<Candidate>& candidates, bool keyless,
                            std::uint32_t s);

@@ -180,6 +180,7 @@ void Run::ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t 
     const std::uint32_t start = candidate.offset;
     const std::int32_t L = rule.left.Count();
     const bool variantKeyless = variant.keyless;
+    if (!takeVariant) engine_.copiedSymbols += variant.out.size();
     Variant& next = takeVariant ? ws_.MoveNext(variant, p, true) : ws_.CopyNext(variant, p, true);
     std::vector<const Symbol*>& out = next.out;
     if (engine_.traceOn) engine_.TraceLine(TransCriber::RuleText(rule));
@@ -279,6 +280,7 @@ void Run::Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p
 
 std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n,
                                             SymbolCollection*& variants, std::int32_t& count) {
+    if (plain) return TranscribePlainly(input, n, variants, count);
     if (n == 0) {
         variants = nullptr;
         count = 0;
@@ -306,6 +308,8 @@ std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n
     }
     variants = result;
     count = found;
+    for (std::int32_t k = 0; k < found; ++k)
+        copiedSymbols += static_cast<std::uint64_t>(result[k].Count());
     ws.Trim();
     if (traceOn) WriteTrace(traceFile);
     return 1;
@@ -317,6 +321,18 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
     found.clear();
     ends.clear();
     if (n == 0) return;
+    if (plain) {
+        SymbolCollection* variants = nullptr;
+        std::int32_t count = 0;
+        TranscribePlainly(input, n, variants, count);
+        for (std::int32_t k = 0; k < count; ++k) {
+            for (std::int32_t i = 0; i < variants[k].Count(); ++i)
+                found.push_back(variants[k][i].code);
+            ends.push_back(found.size());
+        }
+        delete[] variants;
+        return;
+    }
     WorkingSets& ws = Working();
     Run(*this, ws, input, n).Execute();
 
@@ -324,6 +340,7 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
     for (std::int32_t k = 0; k < ws.current.Count(); ++k)
         total += ws.current[k].out.size();
     found.resize(total);
+    copiedSymbols += total;
     ends.resize(static_cast<std::size_t>(ws.current.Count()));
     std::uint32_t* code = found.data();
     for (std::int32_t k = 0; k < ws.current.Count(); ++k) {

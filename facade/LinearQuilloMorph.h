@@ -26,6 +26,13 @@ public:
     // language is loaded; 1 otherwise.
     std::int32_t Transcribe(const Text& line, platform::StringList& out);
 
+    // Runs word analysis and the engine plainly (Syllabite::SetPlain, TransCriber::plain), or
+    // again as usual: the same answers, slowly. For checking the ordinary path.
+    void SetPlain(bool on) {
+        syllabite.SetPlain(on);
+        transcriber.plain = on;
+    }
+
     // Switches the facade's and the engine's trace together.
     void SetDebug(bool on);
 

@@ -3,13 +3,13 @@
 # test fixtures; hand-written seeds (files named hand-*) are left as they are. Run it when a
 # language lands, then commit the corpus. Needs the fuzz build (for the seed compiler).
 #
-#   fuzz/seed.sh [REFERENCE_DIR]    REFERENCE_DIR (default ../shared/reference) gives sample
+#   fuzz/seed.sh [REFERENCE_DIR]    REFERENCE_DIR (default tests/fixtures/reference) gives sample
 #                                   lines for the transcribe target when it exists
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QM_FUZZ_BUILD:-$root/build-fuzz}
-reference=${1:-$root/../shared/reference}
+reference=${1:-$root/tests/fixtures/reference}
 corpus=$root/fuzz/corpus
 data=$root/data
 fixtures=$root/tests/fixtures

@@ -47,6 +47,7 @@ int StringList::Add(const Text& line, std::intptr_t object) {
         if (duplicates_ == Duplicates::Ignore) return -1;
         if (duplicates_ == Duplicates::Error) throw std::runtime_error(texts::DuplicateStrings());
     }
+    shifted_ += static_cast<std::uint64_t>(Count() - index);
     lines_.insert(lines_.begin() + index, Line{line, object});
     return index;
 }
@@ -54,11 +55,13 @@ int StringList::Add(const Text& line, std::intptr_t object) {
 void StringList::Insert(int index, const Text& line, std::intptr_t object) {
     if (index < 0 || index > Count()) ThrowBadIndex(index);
     if (sorted_) throw std::logic_error("Insert into a sorted StringList");
+    shifted_ += static_cast<std::uint64_t>(Count() - index);
     lines_.insert(lines_.begin() + index, Line{line, object});
 }
 
 void StringList::Delete(int index) {
     if (index < 0 || index >= Count()) ThrowBadIndex(index);
+    shifted_ += static_cast<std::uint64_t>(Count() - index - 1);
     lines_.erase(lines_.begin() + index);
 }
 

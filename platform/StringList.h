@@ -32,6 +32,9 @@ public:
     // list takes new lines only through Add: Insert throws std::logic_error there.
     void Insert(int index, const Text& line, std::intptr_t object = 0);
     void Delete(int index);
+    // Lines moved by inserting or deleting before them, since construction: the cost of
+    // editing a long list in place.
+    std::uint64_t Shifted() const { return shifted_; }
     void Clear();
     // Appends every line of other (with its integer) through Add.
     void AddStrings(const StringList& other);
@@ -60,6 +63,7 @@ private:
     std::vector<Line> lines_;
     bool sorted_ = false;
     Duplicates duplicates_ = Duplicates::Ignore;
+    std::uint64_t shifted_ = 0;
 };
 
 } // namespace platform

@@ -2,8 +2,7 @@
 # -DCLI=... -DDATA=data -DKEY=key -DLIST=list.tsv -DFOUND=pct [-DSINGLE=pct]
 # [-DMAX_VARIANTS=n.nn] -DMARGIN=pct
 if(NOT EXISTS ${LIST})
-    message(STATUS "reference list absent: ${LIST}")
-    return()
+    message(FATAL_ERROR "reference list missing: ${LIST}")
 endif()
 execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY} --check ${LIST}
                 OUTPUT_VARIABLE output RESULT_VARIABLE result)

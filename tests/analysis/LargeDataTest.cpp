@@ -4,21 +4,15 @@
 
 #include "analysis/Syllabite.h"
 
-#include <chrono>
 #include <string>
 
 namespace {
 
 using LargeData = InTempDir;
 
-double SecondsToLoad(Syllabite& s, const char* key) {
-    const auto start = std::chrono::steady_clock::now();
-    s.LoadTextFiles(key);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 TEST_F(LargeData, ExceptionListOfFiftyThousandLines) {
     // Dividing the lines in place moved every later line for each one: minutes for 100,000.
+    // The lists are built without moving a line.
     const int lines = 50000;
     std::string ex;
     for (int i = lines - 1; i >= 0; --i) {
@@ -27,7 +21,9 @@ TEST_F(LargeData, ExceptionListOfFiftyThousandLines) {
     }
     Write("big.ex", ex);
     Syllabite s;
-    EXPECT_LT(SecondsToLoad(s, "big"), 5.0);
+    s.LoadTextFiles("big");
+    EXPECT_EQ(s.exceptionKeys.Shifted(), 0u);
+    EXPECT_EQ(s.exceptionValues.Shifted(), 0u);
     ASSERT_EQ(s.exceptionKeys.Count(), lines);
     ASSERT_EQ(s.exceptionValues.Count(), lines);
     // Values stay in file order; keys are sorted and still name their own value.

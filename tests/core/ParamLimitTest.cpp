@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -66,16 +65,15 @@ TEST(ParamLimit, CompiledSymbolReadsOverTheRecordsPastTheLimit) {
 
 TEST(ParamLimit, AHundredThousandPairsReadInLinearTime) {
     // Each pair used to be inserted into the sorted set: quadratic in the pairs of one block.
+    // The set never holds more than the limit (nor room for more), so each pair read past it
+    // costs the same.
     const std::string text = Pairs(100000, "\r\n") + "---\r\n";
     SmbParamCollection set;
     std::size_t pos = 0;
-    const auto start = std::chrono::steady_clock::now();
     ReadParamBlock(text.data(), pos, text.size(), set);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(set.Count(), Symbol::MaxParams);
+    EXPECT_LE(set.Capacity(), 2 * Symbol::MaxParams);
     EXPECT_EQ(pos, text.size());
-    EXPECT_LT(seconds, 5.0);
 }
 
 } // namespace

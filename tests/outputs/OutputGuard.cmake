@@ -1,10 +1,9 @@
 # One list of the output guard. -DMODE=check compares the command-line output and the variant
 # digest with the stored copies; -DMODE=refresh rewrites the stored copies.
-# -DCLI=... -DGUARD=... -DAPI=... -DDATA=dir -DKEY=key -DLIST=list.tsv -DCOLUMN=n -DCODEPAGE=n
+# -DCLI=... -DGUARD=... -DAPI=... -DDATA=dir -DKEY=key -DLIST=list.tsv -DCOLUMN=n
 # -DSTORED=path-without-extension -DWORK=dir
 if(NOT EXISTS ${LIST})
-    message(STATUS "reference list absent: ${LIST}")
-    return()
+    message(FATAL_ERROR "reference list missing: ${LIST}")
 endif()
 file(MAKE_DIRECTORY ${WORK})
 set(input ${WORK}/input.txt)
@@ -21,7 +20,7 @@ execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY}
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "quillomorph-cli -l ${KEY} failed (${result}) on ${LIST}:\n${errors}")
 endif()
-execute_process(COMMAND ${GUARD} variants ${DATA} ${KEY} ${CODEPAGE} ${input} ${variants}
+execute_process(COMMAND ${GUARD} variants ${DATA} ${KEY} ${input} ${variants}
                 ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "qm-output-guard variants -l ${KEY} failed (${result}):\n${errors}")

@@ -3,12 +3,14 @@
 //   qm-output-guard extract LIST COLUMN OUT
 //       writes column COLUMN (1-based) of the tab-separated reference LIST to OUT, one input
 //       per line (LF), skipping comment lines (#), blank lines and blank inputs;
-//   qm-output-guard variants DATA KEY CODEPAGE IN OUT
-//       transcribes every UTF-8 line of IN with the engine's symbol interface and writes to OUT
+//   qm-output-guard variants DATA KEY IN OUT
+//       transcribes every UTF-8 line of IN (converted to the code page DATA/languages.txt gives
+//       the language) with the engine's symbol interface and writes to OUT
 //       a digest of every variant in the engine's order: codes, extras and parameters of every
 //       symbol, markers included. The command-line output is sorted and free of duplicates, so
 //       this digest is what notices a change in variant order or in symbol parameters.
 
+#include "facade/LanguageManifest.h"
 #include "facade/LinearQuilloMorph.h"
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
@@ -79,8 +81,15 @@ private:
     std::uint64_t hash_ = 0xCBF29CE484222325ull;
 };
 
-int Variants(const std::string& data, const std::string& key, int codePage,
-             const std::string& inName, const std::string& outName) {
+int Variants(const std::string& data, const std::string& key, const std::string& inName,
+             const std::string& outName) {
+    const std::vector<ManifestEntry> languages = ReadLanguages(data);
+    const ManifestEntry* language = FindLanguage(languages, key);
+    if (!language) {
+        std::cerr << "no language " << key << " in " << data << '\n';
+        return 2;
+    }
+    const platform::CodePage codePage = language->page;
     std::ifstream in(inName, std::ios::binary);
     if (!in) {
         std::cerr << "cannot read " << inName << '\n';
@@ -107,8 +116,7 @@ int Variants(const std::string& data, const std::string& key, int codePage,
         if (!line.empty() && line.back() == '\r') line.pop_back();
         ++lines;
         SymbolCollection analysed(false, true);
-        facade.syllabite.Analyse(
-            platform::FromUtf8(line, static_cast<platform::CodePage>(codePage)), analysed);
+        facade.syllabite.Analyse(platform::FromUtf8(line, codePage), analysed);
         const std::int32_t n = analysed.Count();
         std::vector<Symbol> input(static_cast<std::size_t>(n));
         for (std::int32_t i = 0; i < n; ++i)
@@ -153,9 +161,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 4 && args[0] == "extract")
         return Extract(args[1], std::stoi(args[2]), args[3]);
-    if (args.size() == 6 && args[0] == "variants")
-        return Variants(args[1], args[2], std::stoi(args[3]), args[4], args[5]);
+    if (args.size() == 5 && args[0] == "variants")
+        return Variants(args[1], args[2], args[3], args[4]);
     std::cerr << "usage: qm-output-guard extract LIST COLUMN OUT\n"
-                 "       qm-output-guard variants DATA KEY CODEPAGE IN OUT\n";
+                 "       qm-output-guard variants DATA KEY IN OUT\n";
     return 2;
 }
