@@ -41,7 +41,8 @@ public:
     Session(quillomorph::Transcriber& transcriber, const Options& options, std::ostream& err)
         : transcriber_(transcriber), options_(options), err_(err) {}
 
-    // The variants of one input line; an internal error gives none and is reported.
+    // The variants of one input line, sorted, or best first with --best or --ranked; an
+    // internal error gives none and is reported.
     std::vector<std::string> Transcribe(std::string line) {
         ++lines_;
         // A TAB would read as the separator of the variants.
@@ -49,7 +50,9 @@ public:
             if (c == '\t') c = ' ';
         std::vector<std::string> variants;
         try {
-            variants = transcriber_.Transcribe(line);
+            variants = transcriber_.Transcribe(line, options_.best || options_.ranked
+                                                         ? quillomorph::Order::Ranked
+                                                         : quillomorph::Order::Sorted);
         } catch (const quillomorph::Error& e) {
             PrintMessages(transcriber_.Messages(), err_);
             transcriber_.ClearMessages();
@@ -64,6 +67,18 @@ public:
         }
         if (options_.trace) PrintTrace();
         return variants;
+    }
+
+    // The best variant of the line Transcribe was given last (which it does not transcribe
+    // again); empty when it has none or failed.
+    std::string Best(std::string line) {
+        for (char& c : line)
+            if (c == '\t') c = ' ';
+        try {
+            return transcriber_.Best(line);
+        } catch (const quillomorph::Error&) {
+            return std::string();
+        }
     }
 
     // Names the lines that failed when there were several lines; the status of the run.
@@ -114,7 +129,7 @@ int RunCheck(Session& session, const std::string& listText, std::ostream& out, s
         if (!tally.Found(item, outputs))
             out << "miss: " << item.input << " -> " << Join(outputs, " | ")
                 << "   (accepted: " << Join(item.accepted, " | ") << ")\n";
-        tally.Add(item, outputs);
+        tally.Add(item, outputs, outputs.empty() ? std::string() : session.Best(item.input));
     }
     out << tally.Summary() << '\n';
     out.flush();
@@ -201,7 +216,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     std::string answer;
     auto handle = [&](const std::string& line, bool more) {
         answer.clear();
-        const std::vector<std::string> variants = session.Transcribe(line);
+        std::vector<std::string> variants = session.Transcribe(line);
+        if (options.best && variants.size() > 1) variants.resize(1);
         for (std::size_t i = 0; i < variants.size(); ++i) {
             if (i) answer += '\t';
             answer += variants[i];

@@ -83,7 +83,8 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
         symbolTrace->Add(trace);
     }
 
-    transcriber.TranscribeCodes(input_.data(), static_cast<std::uint32_t>(n), codes_, ends_);
+    transcriber.TranscribeCodes(input_.data(), static_cast<std::uint32_t>(n), codes_, ends_,
+                                &preferences_);
     const std::int32_t count = static_cast<std::int32_t>(ends_.size());
 
     if (debug) {
@@ -114,6 +115,7 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
         }
         text.resize(text.empty() ? 0 : static_cast<std::size_t>(at - &text[0]));
         lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
+        lines_[static_cast<std::size_t>(k)].preference = preferences_[static_cast<std::size_t>(k)];
     }
     if (count > 1)
         std::stable_sort(lines_.begin(), lines_.end(),
@@ -121,6 +123,19 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     for (const Line& line : lines_)
         out.Add(line.text);
     return 1;
+}
+
+void LinearQuilloMorph::LinePreferences(const platform::StringList& out,
+                                        std::vector<std::uint32_t>& preferences) const {
+    preferences.assign(static_cast<std::size_t>(out.Count()), UINT32_MAX);
+    int index = 0;
+    for (const Line& line : lines_)
+        if (out.Find(line.text, index) && index < out.Count()) {
+            std::uint32_t& p = preferences[static_cast<std::size_t>(index)];
+            if (line.preference < p) p = line.preference;
+        }
+    for (std::uint32_t& p : preferences)
+        if (p == UINT32_MAX) p = 0;
 }
 
 void LinearQuilloMorph::SetDebug(bool on) {

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "platform/Text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A statistical model of Russian spelling, read from the data folder's russian.model: which
+// word forms Russian has, and how likely a string of Russian letters is as a word. The ranking
+// of variants (Ranking.h) asks it which of several spellings Russian would write.
+//
+// russian.model is made by quillomorph-modelgen (data/tools/) from a Russian spelling
+// dictionary in hunspell form, every stem expanded by its affix rules. The word forms are
+// taken in lower case; where the dictionary lists a form both with ё and with е, only the ё
+// form is kept. Binary, little-endian:
+//
+//   "QMSPELL1"                   magic, 8 bytes
+//   u32 order                    N of the letter N-grams (2..5)
+//   u32 gramCount                entries of the N-gram table
+//   u32 step                     log-probability step of the table's values, in 1/1000 nats
+//   u32 bloomBits, bloomHashes   the word filter: bits (a multiple of 8) and hashes per word
+//   u32 words                    word forms the filter holds (for the record)
+//   u32 keys[gramCount]          ascending; Key() of an N-gram, or of a history with HistoryBit
+//   u8  values[gramCount]        -ln p / step of an N-gram (p its smoothed probability), or
+//                                -ln b / step of a history (b its back-off weight)
+//   u8  bloom[bloomBits / 8]     the Bloom filter of the word forms (BloomHash(), bit i of
+//                                byte i / 8 at 1 << (i % 8))
+//
+// The N-grams are over the symbols of Symbol(): 1 the word boundary, 2..34 the letters а..я
+// and ё; a word is read as boundary, letters, boundary. The probabilities are interpolated
+// Kneser-Ney estimates with one absolute discount per order (n1 / (n1 + 2 n2) of the counts
+// of counts), stored in back-off form: an N-gram missing from the table takes the back-off
+// weight of its history (1 when that is missing too) times the probability of its shorter
+// history.
+namespace spelling {
+
+inline constexpr char Magic[] = "QMSPELL1";
+inline constexpr std::size_t MagicSize = 8;
+inline constexpr std::uint32_t MaxOrder = 5;
+inline constexpr std::uint32_t Boundary = 1;
+inline constexpr std::uint32_t SymbolCount = 34; // boundary and 33 letters
+inline constexpr std::uint32_t HistoryBit = 1u << 30;
+
+// The model's symbol of a cp1251 byte: 2..34 for а..я and ё in either case, 0 for any other
+// byte (the boundary is never a byte).
+inline std::uint32_t Symbol(unsigned char c) {
+    if (c >= 0xE0) return 2 + (c - 0xE0u);
+    if (c >= 0xC0) return 2 + (c - 0xC0u);
+    if (c == 0xB8 || c == 0xA8) return 34;
+    return 0;
+}
+
+// Symbols s[0..n) packed six bits each, the last lowest (n <= MaxOrder).
+inline std::uint32_t Key(const std::uint32_t* s, std::size_t n) {
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        key = key << 6 | s[i];
+    return key;
+}
+
+// FNV-1a, 64 bits, over the cp1251 bytes of a word in lower case.
+inline std::uint64_t BloomHash(const char* word, std::size_t size) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    for (std::size_t i = 0; i < size; ++i) {
+        h ^= static_cast<unsigned char>(word[i]);
+        h *= 0x100000001B3ull;
+    }
+    return h;
+}
+
+// Bit i (0 <= i < hashes) of a word with hash h in a filter of bits bits.
+inline std::uint64_t BloomBit(std::uint64_t h, std::uint32_t i, std::uint64_t bits) {
+    const std::uint64_t h1 = h & 0xFFFFFFFFu;
+    const std::uint64_t h2 = (h >> 32) | 1u;
+    return (h1 + i * h2) % bits;
+}
+
+// Lower-cases the Russian letters of a cp1251 text (А..Я, Ё); other bytes stay.
+void LowerRussian(Text& text);
+
+} // namespace spelling
+
+class SpellingModel {
+public:
+    // How Russian a text reads: unknown counts its words (runs of Russian letters) that are
+    // no word form of the dictionary, logProb adds up their natural log-probabilities as
+    // letter strings. A text without Russian letters rates {0, 0}.
+    struct Rating {
+        std::int32_t unknown = 0;
+        double logProb = 0.0;
+        // Better: fewer unknown words, then the likelier spelling.
+        bool operator<(const Rating& other) const {
+            return unknown != other.unknown ? unknown > other.unknown : logProb < other.logProb;
+        }
+    };
+
+    // The model of the file at path, read once per path for the whole process and shared;
+    // null when it is missing or not a model.
+    static std::shared_ptr<const SpellingModel> Shared(const std::string& path);
+    // Reads a model from the bytes of a file; null when they are not one.
+    static std::unique_ptr<SpellingModel> FromBytes(const Text& bytes);
+
+    Rating Rate(const Text& cp1251) const;
+    // For one word of Russian letters in lower case (cp1251).
+    bool Knows(const Text& word) const;
+    double WordLogProb(const Text& word) const;
+
+    std::uint32_t Order() const { return order_; }
+    std::size_t Entries() const { return count_; }
+
+private:
+    SpellingModel() = default;
+    // The stored value of key, or -1 when the table lacks it.
+    int Find(std::uint32_t key) const;
+
+    std::uint32_t order_ = 0;
+    std::size_t count_ = 0;
+    double step_ = 0.0;
+    std::uint64_t bloomBits_ = 0;
+    std::uint32_t bloomHashes_ = 0;
+    // Open addressing over the keys (0 marks a free slot: no key is 0).
+    std::vector<std::uint32_t> keys_;
+    std::vector<std::uint8_t> values_;
+    std::uint32_t mask_ = 0;
+    std::vector<std::uint8_t> bloom_;
+};
