@@ -57,6 +57,7 @@ std::int32_t LinearQuilloMorph::ReadCompiledRules() {
 }
 
 std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringList& out) {
+    linePreferences_.clear();
     if (languageKey.empty() || line.empty()) {
         // The traces of an earlier call go with their count, so that none is left unowned.
         ReleaseVariantTraces();
@@ -120,13 +121,31 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     if (count > 1)
         std::stable_sort(lines_.begin(), lines_.end(),
                          [](const Line& a, const Line& b) { return a.key < b.key; });
-    for (const Line& line : lines_)
-        out.Add(line.text);
+    // Each line's preference by its place in out, while out holds only these lines: a line
+    // equal to the one before it (Add ignores it) is a duplicate of that one.
+    linePreferences_.clear();
+    bool placed = out.Count() == 0;
+    for (const Line& line : lines_) {
+        const int at = out.Add(line.text);
+        if (!placed) continue;
+        if (at >= 0 && at == static_cast<int>(linePreferences_.size()))
+            linePreferences_.push_back(line.preference);
+        else if (at < 0 && !linePreferences_.empty())
+            linePreferences_.back() = std::min(linePreferences_.back(), line.preference);
+        else
+            placed = false;
+    }
+    if (!placed) linePreferences_.clear();
     return 1;
 }
 
 void LinearQuilloMorph::LinePreferences(const platform::StringList& out,
                                         std::vector<std::uint32_t>& preferences) const {
+    if (!linePreferences_.empty() &&
+        linePreferences_.size() == static_cast<std::size_t>(out.Count())) {
+        preferences = linePreferences_;
+        return;
+    }
     preferences.assign(static_cast<std::size_t>(out.Count()), UINT32_MAX);
     int index = 0;
     for (const Line& line : lines_)

@@ -62,5 +62,8 @@ private:
     std::vector<std::uint32_t> codes_;
     std::vector<std::size_t> ends_;
     std::vector<std::uint32_t> preferences_;
+    // The preference of each line Transcribe added to out, by its place there (empty when out
+    // held other lines before).
+    std::vector<std::uint32_t> linePreferences_;
     std::vector<Line> lines_;
 };

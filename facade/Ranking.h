@@ -48,4 +48,5 @@ private:
     std::shared_ptr<const SpellingModel> model_;
     std::vector<std::uint32_t> preferences_;
     std::vector<SpellingModel::Rating> ratings_;
+    std::vector<std::uint32_t> seen_;
 };

@@ -17,17 +17,25 @@
 // taken in lower case; where the dictionary lists a form both with ё and with е, only the ё
 // form is kept. Binary, little-endian:
 //
-//   "QMSPELL1"                   magic, 8 bytes
+//   "QMSPELL2"                   magic, 8 bytes
 //   u32 order                    N of the letter N-grams (2..5)
-//   u32 gramCount                entries of the N-gram table
+//   u32 slots                    slots of the N-gram table, a power of two
 //   u32 step                     log-probability step of the table's values, in 1/1000 nats
-//   u32 bloomBits, bloomHashes   the word filter: bits (a multiple of 8) and hashes per word
+//   u32 bloomBits, bloomHashes   the word filter: bits (a multiple of 512) and bits per word
 //   u32 words                    word forms the filter holds (for the record)
-//   u32 keys[gramCount]          ascending; Key() of an N-gram, or of a history with HistoryBit
-//   u8  values[gramCount]        -ln p / step of an N-gram (p its smoothed probability), or
-//                                -ln b / step of a history (b its back-off weight)
-//   u8  bloom[bloomBits / 8]     the Bloom filter of the word forms (BloomHash(), bit i of
-//                                byte i / 8 at 1 << (i % 8))
+//   slots records of 5 bytes     the N-gram table, open addressing: u32 key, u8 value. An
+//                                entry with key k sits in the first free record from Slot(k)
+//                                on (wrapping); key 0 is free. The key is Key() of an N-gram,
+//                                or of a history with HistoryBit; the value -ln p / step of an
+//                                N-gram (p its smoothed probability), or -ln b / step of a
+//                                history (b its back-off weight)
+//   u8  bloom[bloomBits / 8]     the blocked Bloom filter of the word forms: a word sets
+//                                bloomHashes bits of one block of 512 (BloomBlock() and
+//                                BloomBit() of its BloomHash()); bit i of byte i / 8 at
+//                                1 << (i % 8)
+//
+// The table is used as it lies in the file, which is mapped into memory where the system can
+// (else read whole): loading costs next to nothing.
 //
 // The N-grams are over the symbols of Symbol(): 1 the word boundary, 2..34 the letters а..я
 // and ё; a word is read as boundary, letters, boundary. The probabilities are interpolated
@@ -37,7 +45,7 @@
 // history.
 namespace spelling {
 
-inline constexpr char Magic[] = "QMSPELL1";
+inline constexpr char Magic[] = "QMSPELL2";
 inline constexpr std::size_t MagicSize = 8;
 inline constexpr std::uint32_t MaxOrder = 5;
 inline constexpr std::uint32_t Boundary = 1;
@@ -61,6 +69,16 @@ inline std::uint32_t Key(const std::uint32_t* s, std::size_t n) {
     return key;
 }
 
+// The first slot of a key in a table of slots slots (a power of two).
+inline std::uint32_t Slot(std::uint32_t key, std::uint32_t slots) {
+    key ^= key >> 16;
+    key *= 0x85EBCA6Bu;
+    key ^= key >> 13;
+    key *= 0xC2B2AE35u;
+    key ^= key >> 16;
+    return key & (slots - 1);
+}
+
 // FNV-1a, 64 bits, over the cp1251 bytes of a word in lower case.
 inline std::uint64_t BloomHash(const char* word, std::size_t size) {
     std::uint64_t h = 0xCBF29CE484222325ull;
@@ -71,11 +89,15 @@ inline std::uint64_t BloomHash(const char* word, std::size_t size) {
     return h;
 }
 
-// Bit i (0 <= i < hashes) of a word with hash h in a filter of bits bits.
-inline std::uint64_t BloomBit(std::uint64_t h, std::uint32_t i, std::uint64_t bits) {
-    const std::uint64_t h1 = h & 0xFFFFFFFFu;
-    const std::uint64_t h2 = (h >> 32) | 1u;
-    return (h1 + i * h2) % bits;
+// The block (of 512 bits) of a word with hash h in a filter of blocks blocks, and its bit i
+// (0 <= i < hashes) in that block.
+inline std::uint64_t BloomBlock(std::uint64_t h, std::uint64_t blocks) {
+    return (h >> 20) % blocks;
+}
+inline std::uint32_t BloomBit(std::uint64_t h, std::uint32_t i) {
+    const std::uint32_t a = static_cast<std::uint32_t>(h) & 0x3FFu;
+    const std::uint32_t b = static_cast<std::uint32_t>(h >> 10) & 0x3FFu;
+    return (a + i * (b | 1u)) & 511u;
 }
 
 // Lower-cases the Russian letters of a cp1251 text (А..Я, Ё); other bytes stay.
@@ -102,28 +124,48 @@ public:
     static std::shared_ptr<const SpellingModel> Shared(const std::string& path);
     // Reads a model from the bytes of a file; null when they are not one.
     static std::unique_ptr<SpellingModel> FromBytes(const Text& bytes);
+    static std::unique_ptr<SpellingModel> FromFile(const std::string& path);
 
-    Rating Rate(const Text& cp1251) const;
+    // With prefix and suffix, the lines rated have their first prefix and last suffix bytes
+    // in common: what lies wholly within them adds the same to each, and is left out.
+    Rating Rate(const Text& cp1251, std::size_t prefix = 0, std::size_t suffix = 0) const;
     // For one word of Russian letters in lower case (cp1251).
     bool Knows(const Text& word) const;
     double WordLogProb(const Text& word) const;
 
     std::uint32_t Order() const { return order_; }
-    std::size_t Entries() const { return count_; }
+    // Used slots of the N-gram table.
+    std::size_t Entries() const;
+
+    ~SpellingModel();
+    SpellingModel(const SpellingModel&) = delete;
+    SpellingModel& operator=(const SpellingModel&) = delete;
 
 private:
     SpellingModel() = default;
+    // Checks the header and the sizes of the size bytes at data and points into them.
+    bool Open(const unsigned char* data, std::size_t size);
+    // The same over image_, holding size bytes.
+    bool OpenImage(std::size_t size);
     // The stored value of key, or -1 when the table lacks it.
     int Find(std::uint32_t key) const;
+    // Knows() of the word whose BloomHash() is h.
+    bool Knows(std::uint64_t h) const;
+    // The steps of -ln p of the symbols first..last of word (1..size + 1: boundary, letters,
+    // boundary).
+    std::int64_t Steps(const char* word, std::size_t size, std::size_t first,
+                       std::size_t last) const;
 
     std::uint32_t order_ = 0;
-    std::size_t count_ = 0;
     double step_ = 0.0;
     std::uint64_t bloomBits_ = 0;
     std::uint32_t bloomHashes_ = 0;
-    // Open addressing over the keys (0 marks a free slot: no key is 0).
-    std::vector<std::uint32_t> keys_;
-    std::vector<std::uint8_t> values_;
-    std::uint32_t mask_ = 0;
-    std::vector<std::uint8_t> bloom_;
+    std::uint32_t slots_ = 0;
+    // The file's bytes: mapped into memory (mapped_, mappedSize_), or read whole into image_.
+    // records_ and bloom_ point into them.
+    void* mapped_ = nullptr;
+    std::size_t mappedSize_ = 0;
+    std::vector<std::uint32_t> image_;
+    const std::uint8_t* records_ = nullptr;
+    const std::uint8_t* bloom_ = nullptr;
 };

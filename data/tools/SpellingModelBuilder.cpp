@@ -317,35 +317,50 @@ std::string BuildSpellingModel(const std::vector<std::string>& words, const Mode
             }
         lower.swap(probability);
     }
-    // Ascending keys.
+    // The table: each key in the first free slot from its own, in ascending order of keys, at
+    // most four fifths full.
     std::vector<std::size_t> order(keys.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     std::sort(order.begin(), order.end(),
               [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::uint32_t slots = 4;
+    while (slots < keys.size() + keys.size() / 4 + 1)
+        slots *= 2;
+    std::vector<std::uint32_t> table(slots, 0);
+    std::string tableValues(slots, '\0');
+    for (const std::size_t i : order) {
+        std::uint32_t slot = spelling::Slot(keys[i], slots);
+        while (table[slot] != 0)
+            slot = (slot + 1) & (slots - 1);
+        table[slot] = keys[i];
+        tableValues[slot] = static_cast<char>(values[i]);
+    }
 
-    const std::uint64_t bits =
-        (std::uint64_t{options.bloomBitsPerWord} * words.size() + 63) / 64 * 64;
+    const std::uint64_t blocks =
+        (std::uint64_t{options.bloomBitsPerWord} * words.size() + 511) / 512;
+    const std::uint64_t bits = blocks * 512;
     std::string bloom(bits / 8, '\0');
     for (const std::string& w : words) {
         const std::uint64_t h = spelling::BloomHash(w.data(), w.size());
+        const std::size_t block = spelling::BloomBlock(h, blocks) * 64;
         for (std::uint32_t i = 0; i < options.bloomHashes; ++i) {
-            const std::uint64_t bit = spelling::BloomBit(h, i, bits);
-            bloom[bit / 8] = static_cast<char>(bloom[bit / 8] | (1u << (bit % 8)));
+            const std::uint32_t bit = spelling::BloomBit(h, i);
+            bloom[block + bit / 8] = static_cast<char>(bloom[block + bit / 8] | (1u << (bit % 8)));
         }
     }
 
     std::string out(spelling::Magic, spelling::MagicSize);
     PutU32(out, N);
-    PutU32(out, static_cast<std::uint32_t>(keys.size()));
+    PutU32(out, slots);
     PutU32(out, options.stepMilli);
     PutU32(out, static_cast<std::uint32_t>(bits));
     PutU32(out, options.bloomHashes);
     PutU32(out, static_cast<std::uint32_t>(words.size()));
-    for (const std::size_t i : order)
-        PutU32(out, keys[i]);
-    for (const std::size_t i : order)
-        out += static_cast<char>(values[i]);
+    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+        PutU32(out, table[slot]);
+        out += tableValues[slot];
+    }
     out += bloom;
     return out;
 }

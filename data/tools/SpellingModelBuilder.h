@@ -11,7 +11,7 @@
 namespace datagen {
 
 struct ModelOptions {
-    std::uint32_t order = 5;       // of the letter N-grams
+    std::uint32_t order = 4;       // of the letter N-grams
     std::uint32_t stepMilli = 100; // log-probability step, 1/1000 nats
     std::uint32_t bloomBitsPerWord = 12;
     std::uint32_t bloomHashes = 8;

@@ -1,4 +1,4 @@
-// quillomorph-modelgen DIC AFF OUT
+// quillomorph-modelgen [--order N] DIC AFF OUT
 // Builds the Russian spelling model OUT (russian.model, see facade/SpellingModel.h) from a
 // spelling dictionary in hunspell form: DIC its stems, AFF its affix rules. The data folder's
 // model is made from Debian's hunspell-ru:
@@ -24,8 +24,14 @@ bool Read(const std::string& path, std::string& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    datagen::ModelOptions options;
+    if (argc == 6 && std::string(argv[1]) == "--order") {
+        options.order = static_cast<std::uint32_t>(std::stoul(argv[2]));
+        argv += 2;
+        argc -= 2;
+    }
     if (argc != 4) {
-        std::cerr << "usage: quillomorph-modelgen DIC AFF OUT\n";
+        std::cerr << "usage: quillomorph-modelgen [--order N] DIC AFF OUT\n";
         return 2;
     }
     std::string dic, aff;
@@ -35,7 +41,7 @@ int main(int argc, char** argv) {
     }
     try {
         const std::vector<std::string> words = datagen::ExpandDictionary(dic, aff);
-        const std::string model = datagen::BuildSpellingModel(words);
+        const std::string model = datagen::BuildSpellingModel(words, options);
         std::string old;
         if (Read(argv[3], old) && old == model) return 0;
         std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
