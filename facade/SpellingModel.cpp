@@ -231,13 +231,15 @@ SpellingModel::Rating SpellingModel::Rate(const Text& cp1251, std::size_t prefix
     std::int64_t steps = 0;
     const std::size_t n = cp1251.size();
     if (prefix + suffix > n) suffix = n - prefix;
-    Text word;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cp1251.data());
+    using Offset = std::ptrdiff_t;
     std::size_t start = 0;
-    const auto letter = [&](std::size_t at) {
-        return spelling::Symbol(static_cast<unsigned char>(cp1251[at])) != 0;
-    };
+    std::uint64_t h = spelling::BloomStart;
     for (std::size_t at = 0; at <= n; ++at) {
-        if (at < n && letter(at)) continue;
+        if (at < n && spelling::Symbol(bytes[at]) != 0) {
+            h = spelling::BloomStep(h, spelling::LowerOf(bytes[at]));
+            continue;
+        }
         if (at > start) {
             // The word cp1251[start..at): symbol i (1..length + 1) stands at byte
             // start + i - 1, its N-gram reaches back to symbol i - order + 1 (0 at the
@@ -245,7 +247,6 @@ SpellingModel::Rating SpellingModel::Rate(const Text& cp1251, std::size_t prefix
             // beginning or the common end is the same in every line: left out.
             const std::size_t length = at - start;
             std::size_t first = 1, last = length + 1;
-            using Offset = std::ptrdiff_t;
             const auto byte = [&](std::size_t i) { return static_cast<Offset>(start + i) - 1; };
             while (first <= last && start <= prefix && byte(first) < static_cast<Offset>(prefix))
                 ++first;
@@ -256,16 +257,14 @@ SpellingModel::Rating SpellingModel::Rate(const Text& cp1251, std::size_t prefix
                    byte(earliest(last)) >= static_cast<Offset>(n - suffix))
                 --last;
             if (first <= last) {
-                word.assign(cp1251, start, length);
-                spelling::LowerRussian(word);
-                const std::uint64_t h = spelling::BloomHash(word.data(), word.size());
                 if (bloomBits_ != 0)
                     Prefetch(bloom_ + spelling::BloomBlock(h, bloomBits_ / 512) * 64);
-                steps += Steps(word.data(), word.size(), first, last);
+                steps += Steps(cp1251.data() + start, length, first, last);
                 if (!Knows(h)) ++rating.unknown;
             }
         }
         start = at + 1;
+        h = spelling::BloomStart;
     }
     rating.logProb = static_cast<double>(steps) * -step_;
     return rating;

@@ -54,11 +54,27 @@ inline constexpr std::uint32_t HistoryBit = 1u << 30;
 
 // The model's symbol of a cp1251 byte: 2..34 for а..я and ё in either case, 0 for any other
 // byte (the boundary is never a byte).
+constexpr std::uint32_t SymbolOf(unsigned char c) {
+    return c >= 0xE0                ? 2 + (c - 0xE0u)
+           : c >= 0xC0              ? 2 + (c - 0xC0u)
+           : c == 0xB8 || c == 0xA8 ? 34
+                                    : 0;
+}
+struct SymbolTable {
+    std::uint8_t of[256] = {};
+    constexpr SymbolTable() {
+        for (int c = 0; c < 256; ++c)
+            of[c] = static_cast<std::uint8_t>(SymbolOf(static_cast<unsigned char>(c)));
+    }
+};
+inline constexpr SymbolTable Symbols{};
 inline std::uint32_t Symbol(unsigned char c) {
-    if (c >= 0xE0) return 2 + (c - 0xE0u);
-    if (c >= 0xC0) return 2 + (c - 0xC0u);
-    if (c == 0xB8 || c == 0xA8) return 34;
-    return 0;
+    return Symbols.of[c];
+}
+
+// The lower-case form of a cp1251 byte that is a Russian letter (А..Я, Ё), else the byte.
+constexpr unsigned char LowerOf(unsigned char c) {
+    return c >= 0xC0 && c <= 0xDF ? static_cast<unsigned char>(c + 0x20) : c == 0xA8 ? 0xB8 : c;
 }
 
 // Symbols s[0..n) packed six bits each, the last lowest (n <= MaxOrder).
@@ -79,13 +95,16 @@ inline std::uint32_t Slot(std::uint32_t key, std::uint32_t slots) {
     return key & (slots - 1);
 }
 
-// FNV-1a, 64 bits, over the cp1251 bytes of a word in lower case.
+// FNV-1a, 64 bits, over the cp1251 bytes of a word in lower case (BloomStep() for each byte
+// from BloomStart).
+inline constexpr std::uint64_t BloomStart = 0xCBF29CE484222325ull;
+inline std::uint64_t BloomStep(std::uint64_t h, unsigned char c) {
+    return (h ^ c) * 0x100000001B3ull;
+}
 inline std::uint64_t BloomHash(const char* word, std::size_t size) {
-    std::uint64_t h = 0xCBF29CE484222325ull;
-    for (std::size_t i = 0; i < size; ++i) {
-        h ^= static_cast<unsigned char>(word[i]);
-        h *= 0x100000001B3ull;
-    }
+    std::uint64_t h = BloomStart;
+    for (std::size_t i = 0; i < size; ++i)
+        h = BloomStep(h, static_cast<unsigned char>(word[i]));
     return h;
 }
 
