@@ -8,12 +8,17 @@
 //                        no variant forks), repeated, so that only the length changes
 //   Line200/KEY          one line of 200 input bytes made of the list's words in list order,
 //                        on a freshly loaded engine (the load not timed)
+//   Ranked/KEY           Steady/KEY with every line's variants ranked as well (the spelling
+//                        model loaded before), to set beside Steady/KEY
+//   ModelLoad            reading the spelling model russian.model
 //
 // Counters: bytes_per_second and items_per_second (words) for the passes, ns_per_byte and
 // variants for the lines. Run bench/run.sh for one table with ICU's uconv beside it.
 // QM_DATA and QM_REFERENCE override the data and reference folders.
 
+#include "facade/LanguageManifest.h"
 #include "facade/LinearQuilloMorph.h"
+#include "facade/Ranking.h"
 #include "platform/CodePage.h"
 #include "platform/Messages.h"
 #include "platform/StringList.h"
@@ -82,8 +87,7 @@ const Language& Reference(const std::string& key) {
     if (key == "2translit") lists = {"translit/icao-dev.tsv"};
     if (key == "4translit") lists = {"translit/reverse-dev.tsv"};
     if (key == "chineese") lists = {"chineese/names-dev.tsv", "chineese/syllables.tsv"};
-    if (key == "deutsch" || key == "english" || key == "francais")
-        lists = {key + "/names-dev.tsv"};
+    if (key == "deutsch" || key == "english" || key == "francais") lists = {key + "/names-dev.tsv"};
     Language language;
     language.key = key;
     language.page = key == "2translit" ? platform::CodePage::Cp1251 : platform::CodePage::Cp1252;
@@ -139,6 +143,35 @@ void BM_Steady(benchmark::State& state, const std::string& key) {
             benchmark::DoNotOptimize(Transcribe(*facade, line));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(language.bytes));
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(language.words));
+}
+
+void BM_Ranked(benchmark::State& state, const std::string& key) {
+    const Language& language = Reference(key);
+    auto facade = Load(key);
+    const std::string folder = fs::absolute(fs::current_path()).string();
+    const std::vector<ManifestEntry> entries = ReadLanguages(folder);
+    const ManifestEntry* entry = FindLanguage(entries, key);
+    Ranker ranker(folder + "/russian.model", entry ? entry->rankBy : RankBy::Rules);
+    if (!ranker.Model()) throw std::runtime_error("no russian.model in the data folder");
+    std::vector<std::int32_t> order;
+    for (auto _ : state)
+        for (const Text& line : language.lines) {
+            platform::StringList out; // as Steady/KEY has it
+            facade->Transcribe(line, out);
+            ranker.Rank(*facade, out, order);
+            benchmark::DoNotOptimize(order.data());
+        }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(language.bytes));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(language.words));
+}
+
+void BM_ModelLoad(benchmark::State& state) {
+    Load("english"); // the data folder as working directory
+    for (auto _ : state) {
+        auto model = SpellingModel::FromFile("russian.model");
+        if (!model) throw std::runtime_error("cannot read russian.model");
+        benchmark::DoNotOptimize(model->WordLogProb("a"));
+    }
 }
 
 void BM_FirstPass(benchmark::State& state, const std::string& key) {
@@ -216,8 +249,11 @@ const bool kRegistered = [] {
         benchmark::RegisterBenchmark((std::string("Steady/") + key).c_str(), BM_Steady, key)
             ->Unit(benchmark::kMillisecond);
     for (const char* key : kLanguages)
-        benchmark::RegisterBenchmark((std::string("FirstPass/") + key).c_str(), BM_FirstPass,
-                                     key)
+        benchmark::RegisterBenchmark((std::string("Ranked/") + key).c_str(), BM_Ranked, key)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ModelLoad", BM_ModelLoad)->Unit(benchmark::kMillisecond);
+    for (const char* key : kLanguages)
+        benchmark::RegisterBenchmark((std::string("FirstPass/") + key).c_str(), BM_FirstPass, key)
             ->Unit(benchmark::kMillisecond);
     for (const char* key : {"2translit", "english"})
         benchmark::RegisterBenchmark((std::string("Length/") + key).c_str(), BM_Length, key)

@@ -60,6 +60,14 @@ bool CheckTally::Found(const CheckItem& item, const std::vector<std::string>& ou
 }
 
 void CheckTally::Add(const CheckItem& item, const std::vector<std::string>& outputs) {
+    Add(item, outputs, outputs.size() == 1 ? outputs[0] : std::string());
+}
+
+void CheckTally::Add(const CheckItem& item, const std::vector<std::string>& outputs,
+                     const std::string& best) {
+    if (!best.empty() &&
+        std::find(item.accepted.begin(), item.accepted.end(), best) != item.accepted.end())
+        ++first;
     ++items;
     variants += static_cast<long>(outputs.size());
     if (Found(item, outputs)) {
@@ -69,10 +77,12 @@ void CheckTally::Add(const CheckItem& item, const std::vector<std::string>& outp
 }
 
 std::string CheckTally::Summary() const {
-    char buffer[160];
+    char buffer[200];
     std::snprintf(buffer, sizeof buffer,
-                  "check: %d items, found %d (%.1f%%), single %d (%.1f%%), mean variants %.2f",
+                  "check: %d items, found %d (%.1f%%), single %d (%.1f%%), mean variants %.2f, "
+                  "first %d (%.1f%%)",
                   items, found, Percent(found, items), single, Percent(single, items),
-                  items == 0 ? 0.0 : static_cast<double>(variants) / items);
+                  items == 0 ? 0.0 : static_cast<double>(variants) / items, first,
+                  Percent(first, items));
     return buffer;
 }

@@ -18,10 +18,14 @@ struct CheckTally {
     int items = 0;
     int found = 0;  // an accepted form is among the outputs
     int single = 0; // exactly one output, and it is accepted
+    int first = 0;  // the best output is accepted
     long variants = 0;
 
     void Add(const CheckItem& item, const std::vector<std::string>& outputs);
+    // best: the best of the outputs (empty when there are none).
+    void Add(const CheckItem& item, const std::vector<std::string>& outputs,
+             const std::string& best);
     bool Found(const CheckItem& item, const std::vector<std::string>& outputs) const;
-    // "check: N items, found F (P%), single S (Q%), mean variants M"
+    // "check: N items, found F (P%), single S (Q%), mean variants M, first T (R%)"
     std::string Summary() const;
 };

@@ -48,7 +48,8 @@ public:
     Session(quillomorph::Transcriber& transcriber, const Options& options, std::ostream& err)
         : transcriber_(transcriber), options_(options), err_(err) {}
 
-    // The variants of one input line; an internal error gives none and is reported.
+    // The variants of one input line, sorted, or best first with --best or --ranked; an
+    // internal error gives none and is reported.
     std::vector<std::string> Transcribe(const std::string& line) {
         ++lines_;
         std::vector<std::string> variants;
@@ -60,7 +61,9 @@ public:
             return variants;
         }
         try {
-            variants = transcriber_.Transcribe(line);
+            variants = transcriber_.Transcribe(line, options_.best || options_.ranked
+                                                         ? quillomorph::Order::Ranked
+                                                         : quillomorph::Order::Sorted);
         } catch (const quillomorph::Error& e) {
             PrintMessages(transcriber_.Messages(), err_);
             transcriber_.ClearMessages();
@@ -81,6 +84,18 @@ public:
         }
         if (options_.trace) PrintTrace();
         return variants;
+    }
+
+    // The best variant of the line Transcribe was given last (which it does not transcribe
+    // again); empty when it has none or failed.
+    std::string Best(std::string line) {
+        for (char& c : line)
+            if (c == '\t') c = ' ';
+        try {
+            return transcriber_.Best(line);
+        } catch (const quillomorph::Error&) {
+            return std::string();
+        }
     }
 
     // Names the lines that failed when there were several lines; the status of the run.
@@ -132,7 +147,7 @@ int RunCheck(Session& session, const std::string& listText, std::ostream& out, s
         if (!tally.Found(item, outputs))
             out << "miss: " << item.input << " -> " << Join(outputs, " | ")
                 << "   (accepted: " << Join(item.accepted, " | ") << ")\n";
-        tally.Add(item, outputs);
+        tally.Add(item, outputs, outputs.empty() ? std::string() : session.Best(item.input));
     }
     out << tally.Summary() << '\n';
     out.flush();
@@ -219,7 +234,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     std::string answer;
     auto handle = [&](const std::string& line, bool more) {
         answer.clear();
-        const std::vector<std::string> variants = session.Transcribe(line);
+        std::vector<std::string> variants = session.Transcribe(line);
+        if (options.best && variants.size() > 1) variants.resize(1);
         for (std::size_t i = 0; i < variants.size(); ++i) {
             if (i) answer += '\t';
             answer += variants[i];

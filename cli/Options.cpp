@@ -4,7 +4,14 @@
 
 namespace {
 
-enum LongOnly { CodePageOption = 256, TraceOption, CheckOption, ListOption };
+enum LongOnly {
+    CodePageOption = 256,
+    TraceOption,
+    CheckOption,
+    ListOption,
+    BestOption,
+    RankedOption
+};
 
 const option LongOptions[] = {
     {"lang", required_argument, nullptr, 'l'},
@@ -13,6 +20,8 @@ const option LongOptions[] = {
     {"trace", optional_argument, nullptr, TraceOption},
     {"check", required_argument, nullptr, CheckOption},
     {"list", no_argument, nullptr, ListOption},
+    {"best", no_argument, nullptr, BestOption},
+    {"ranked", no_argument, nullptr, RankedOption},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -65,6 +74,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         case ListOption:
             options.list = true;
             break;
+        case BestOption:
+            options.best = true;
+            break;
+        case RankedOption:
+            options.ranked = true;
+            break;
         case 'h':
             options.help = true;
             break;
@@ -78,6 +93,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             error = "unknown option: " + arg;
             return false;
         }
+    }
+    if (options.best && options.ranked) {
+        error = "--best and --ranked exclude each other";
+        return false;
     }
     // The parser has moved the texts behind the options, in their order ("-" alone and
     // everything after "--" included).
@@ -101,8 +120,11 @@ const char* UsageText() {
            "      --trace[=FILE]   write every rule applied to FILE (default trans.log in the\n"
            "                       data folder) and print the analysed symbols and each\n"
            "                       variant's codes to standard error\n"
+           "      --best           print only the best variant of each line\n"
+           "      --ranked         print the variants best first instead of sorted\n"
            "      --check=FILE     transcribe the inputs of a tab-separated list (input, accepted\n"
            "                       forms separated by ' | ') and print the misses and a summary\n"
+           "                       (\"first\": inputs whose best variant is accepted)\n"
            "      --list           list the languages of the data folder\n"
            "  -h, --help           print this text\n"
            "  -V, --version        print the version and the data folder in use\n"

@@ -11,6 +11,8 @@ struct Options {
     bool trace = false;
     std::string traceFile; // empty: trans.log in the data folder
     std::string checkFile; // empty: no accuracy check
+    bool best = false;     // only the best variant of each line
+    bool ranked = false;   // every variant, best first
     bool list = false;
     bool help = false;
     bool version = false;

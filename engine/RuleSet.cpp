@@ -220,8 +220,12 @@ void TransCriber::SortRules() {
         if (rule(i).left.Count() > 0) ++kept;
     auto* sorted = new ScribeRule[static_cast<std::size_t>(kept)];
     std::int32_t next = 0;
+    writtenAt.clear();
     for (std::int32_t i = 0; i < n; ++i)
-        if (rule(i).left.Count() > 0) sorted[next++] = rule(i);
+        if (rule(i).left.Count() > 0) {
+            sorted[next++] = rule(i);
+            writtenAt.push_back(static_cast<std::uint32_t>(order[static_cast<std::size_t>(i)]));
+        }
     delete[] rules;
     rules = sorted;
     slotCount = kept;

@@ -26,4 +26,5 @@ void TransCriber::ReleaseRules() {
     used = nullptr;
     delete[] keys;
     keys = nullptr;
+    writtenAt.clear();
 }

@@ -58,9 +58,12 @@ public:
                                    SymbolCollection*& variants, std::int32_t& count);
     // The same run, handing back only the codes that TranscribeSymbols would return, without
     // copying any symbol: variant k is codes[ends[k - 1]..ends[k]) (from 0 for k = 0), and
-    // ends.size() is the number of variants. Both vectors are replaced.
+    // ends.size() is the number of variants. Both vectors are replaced. preferences, when
+    // given, is replaced by each variant's preference (Variant in WorkingSets.h): 0 for the
+    // variant made only of the first written of every set of rules it forked on.
     void TranscribeCodes(const Symbol* input, std::uint32_t n, std::vector<std::uint32_t>& codes,
-                         std::vector<std::size_t>& ends);
+                         std::vector<std::size_t>& ends,
+                         std::vector<std::uint32_t>* preferences = nullptr);
     // Overwrites the values of equally named parameters of target, adds the others.
     static void MergeParams(SmbParamCollection& target, const SmbParamCollection& source);
     // Best rules at input[0] with a symbols remaining (input[-s] must exist when s is 1);
@@ -104,6 +107,10 @@ public:
     bool traceOn = false;
     // Where WriteTrace goes after each run while traceOn (relative to the base folder).
     Text traceFile = "trans.log";
+
+    // The place of each rule (by its index in rules) in the file it was loaded from; filled by
+    // SortRules.
+    std::vector<std::uint32_t> writtenAt;
 
     // Rule comparisons made by SelectRules since construction (the engine's work measure).
     std::uint64_t comparisons = 0;

@@ -35,6 +35,11 @@ private:
     // made once per position and flags in a run.
     void Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candidate>& candidates);
 
+    // The place of candidates[k] among candidates[0..applied) in the order the rules were
+    // written: how many of them were written before it.
+    std::uint32_t WrittenPlace(const std::vector<Candidate>& candidates, std::int32_t k,
+                               std::int32_t applied) const;
+
     // Work spent on rule selection so far, against the run's limit_.
     std::uint64_t Work() const { return engine_.comparisons - startComparisons_; }
     // Past either bound only the first variant goes on, without forking.
@@ -52,6 +57,19 @@ private:
     std::size_t outputLimit_; // the engine's output limit for this input
     bool overOutput_ = false;
 };
+
+std::uint32_t Run::WrittenPlace(const std::vector<Candidate>& candidates, std::int32_t k,
+                                std::int32_t applied) const {
+    const std::vector<std::uint32_t>& at = engine_.writtenAt;
+    const std::uint32_t mine = candidates[static_cast<std::size_t>(k)].id;
+    if (mine >= at.size()) return 0;
+    std::uint32_t place = 0;
+    for (std::int32_t j = 0; j < applied; ++j) {
+        const std::uint32_t other = candidates[static_cast<std::size_t>(j)].id;
+        if (other < at.size() && at[other] < at[mine]) ++place;
+    }
+    return place;
+}
 
 void Run::CheckOutput() {
     std::size_t total = 0;
@@ -145,8 +163,12 @@ bool Run::Step(std::int32_t v) {
     const std::int64_t live =
         static_cast<std::int64_t>(ws_.next.Count()) + (ws_.current.Count() - v - 1) + found;
     const std::int32_t applied = live > cap_ || Bounded() ? 1 : found;
-    for (std::int32_t k = 0; k < applied; ++k)
+    const std::uint32_t preference = variant.preference;
+    for (std::int32_t k = 0; k < applied; ++k) {
         ApplyRule(candidates[static_cast<std::size_t>(k)], variant, p, k == applied - 1);
+        ws_.next[ws_.next.Count() - 1].preference =
+            preference + (applied > 1 ? WrittenPlace(candidates, k, applied) : 0);
+    }
     candidates.clear();
     return true;
 }
@@ -316,10 +338,11 @@ std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n
 }
 
 void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
-                                  std::vector<std::uint32_t>& found,
-                                  std::vector<std::size_t>& ends) {
+                                  std::vector<std::uint32_t>& found, std::vector<std::size_t>& ends,
+                                  std::vector<std::uint32_t>* preferences) {
     found.clear();
     ends.clear();
+    if (preferences) preferences->clear();
     if (n == 0) return;
     if (plain) {
         SymbolCollection* variants = nullptr;
@@ -329,6 +352,8 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
             for (std::int32_t i = 0; i < variants[k].Count(); ++i)
                 found.push_back(variants[k][i].code);
             ends.push_back(found.size());
+            // The plain engine keeps no preferences: every variant ranks as the first written.
+            if (preferences) preferences->push_back(0);
         }
         delete[] variants;
         return;
@@ -347,6 +372,7 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
         for (const Symbol* s : ws.current[k].out)
             *code++ = codes::IsWideLiteral(s->code) ? s->code & 0xFFFFu : s->code;
         ends[static_cast<std::size_t>(k)] = static_cast<std::size_t>(code - found.data());
+        if (preferences) preferences->push_back(ws.current[k].preference);
     }
     ws.Trim();
     if (traceOn) WriteTrace(traceFile);

@@ -112,6 +112,7 @@ Variant& WorkingSets::CopyNext(const Variant& variant, std::uint32_t position, b
     }
     copy.position = position;
     copy.keyless = keyless;
+    copy.preference = variant.preference;
     return copy;
 }
 
@@ -120,6 +121,7 @@ Variant& WorkingSets::MoveNext(Variant& variant, std::uint32_t position, bool ke
     moved.out.swap(variant.out);
     moved.position = position;
     moved.keyless = keyless;
+    moved.preference = variant.preference;
     return moved;
 }
 
@@ -138,6 +140,7 @@ void WorkingSets::Start() {
     first.out.push_back(&begin);
     first.position = 0;
     first.keyless = true;
+    first.preference = 0;
 }
 
 void WorkingSets::Trim() {

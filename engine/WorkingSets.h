@@ -14,11 +14,14 @@
 // holds pointers to symbols that stay unchanged for the whole run (rule right sides, input
 // symbols, the markers and the merged symbols of the pool below), so that appending costs
 // one pointer and a fork copies pointers only. The symbols themselves are copied once, when
-// the run hands its variants back.
+// the run hands its variants back. preference adds up, over the forks that made the variant,
+// the place of the rule it took among the rules of that fork in the order they were written
+// (0 for the first written): the rule author's order, which the sorted rule set has lost.
 struct Variant {
     std::vector<const Symbol*> out;
     std::uint32_t position = 0;
     bool keyless = true;
+    std::uint32_t preference = 0;
 };
 
 // The variants of one generation. Entries past Count() keep their buffers for later runs.

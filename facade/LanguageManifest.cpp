@@ -43,12 +43,13 @@ bool SameName(const Text& a, const Text& b) {
 } // namespace
 
 Text FormatManifest(const std::vector<ManifestEntry>& entries) {
-    Text text = "# key\tinput code page\tEnglish name\tRussian name\taliases\r\n";
+    Text text = "# key\tinput code page\tEnglish name\tRussian name\taliases\tranking\r\n";
     for (const ManifestEntry& e : entries) {
         text += e.key + "\tcp" + std::to_string(static_cast<int>(e.page)) + '\t' + e.englishName +
                 '\t' + e.russianName + '\t';
         for (std::size_t i = 0; i < e.aliases.size(); ++i)
             text += (i ? " " : "") + e.aliases[i];
+        text += e.rankBy == RankBy::Model ? "\tmodel" : "\trules";
         text += "\r\n";
     }
     return text;
@@ -68,6 +69,7 @@ std::vector<ManifestEntry> ParseManifest(const Text& text) {
         if (fields.size() > 4)
             for (const Text& alias : Split(fields[4], ' '))
                 if (!alias.empty()) e.aliases.push_back(alias);
+        if (fields.size() > 5 && fields[5] == "model") e.rankBy = RankBy::Model;
         entries.push_back(std::move(e));
     }
     return entries;

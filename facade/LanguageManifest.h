@@ -6,15 +6,21 @@
 #include <string>
 #include <vector>
 
+// What decides first when a language's variants are ranked (Ranking.h): the order in which
+// its rules were written, or the spelling model.
+enum class RankBy { Rules, Model };
+
 // The manifest of a data folder, "languages.txt": one line per language, fields separated by
 // TAB — key, input code page (cp1250, cp1251 or cp1252), English name, Russian name, aliases
-// separated by blanks. cp1251, "#" starts a comment line. Written by the data generator.
+// separated by blanks, and optionally the ranking ("rules", the default, or "model").
+// cp1251, "#" starts a comment line. Written by the data generator.
 struct ManifestEntry {
     Text key;
     platform::CodePage page = platform::CodePage::Cp1252;
     Text englishName;
     Text russianName;
     std::vector<Text> aliases;
+    RankBy rankBy = RankBy::Rules;
 };
 
 inline constexpr const char* ManifestFileName = "languages.txt";

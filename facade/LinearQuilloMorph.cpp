@@ -57,6 +57,7 @@ std::int32_t LinearQuilloMorph::ReadCompiledRules() {
 }
 
 std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringList& out) {
+    linePreferences_.clear();
     if (languageKey.empty() || line.empty()) {
         // The traces of an earlier call go with their count, so that none is left unowned.
         ReleaseVariantTraces();
@@ -83,7 +84,8 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
         symbolTrace->Add(trace);
     }
 
-    transcriber.TranscribeCodes(input_.data(), static_cast<std::uint32_t>(n), codes_, ends_);
+    transcriber.TranscribeCodes(input_.data(), static_cast<std::uint32_t>(n), codes_, ends_,
+                                &preferences_);
     const std::int32_t count = static_cast<std::int32_t>(ends_.size());
 
     if (debug) {
@@ -114,12 +116,26 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
         }
         text.resize(text.empty() ? 0 : static_cast<std::size_t>(at - &text[0]));
         lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
+        lines_[static_cast<std::size_t>(k)].preference = preferences_[static_cast<std::size_t>(k)];
     }
     if (count > 1)
         std::stable_sort(lines_.begin(), lines_.end(),
                          [](const Line& a, const Line& b) { return a.key < b.key; });
-    for (const Line& line : lines_)
-        out.Add(line.text);
+    // Each line's preference by its place in out, while out holds only these lines: a line
+    // equal to the one before it (Add ignores it) is a duplicate of that one.
+    linePreferences_.clear();
+    bool placed = out.Count() == 0;
+    for (const Line& line : lines_) {
+        const int at = out.Add(line.text);
+        if (!placed) continue;
+        if (at >= 0 && at == static_cast<int>(linePreferences_.size()))
+            linePreferences_.push_back(line.preference);
+        else if (at < 0 && !linePreferences_.empty())
+            linePreferences_.back() = std::min(linePreferences_.back(), line.preference);
+        else
+            placed = false;
+    }
+    if (!placed) linePreferences_.clear();
     // The buffers keep what ordinary lines need; a very long line's share is given back.
     constexpr std::size_t kept = std::size_t{1} << 16;
     if (input_.capacity() > kept) std::vector<Symbol>().swap(input_);
@@ -128,6 +144,24 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     if (lines_.size() > 256 || (lines_.size() == 1 && lines_[0].text.capacity() > kept))
         std::vector<Line>().swap(lines_);
     return 1;
+}
+
+void LinearQuilloMorph::LinePreferences(const platform::StringList& out,
+                                        std::vector<std::uint32_t>& preferences) const {
+    if (!linePreferences_.empty() &&
+        linePreferences_.size() == static_cast<std::size_t>(out.Count())) {
+        preferences = linePreferences_;
+        return;
+    }
+    preferences.assign(static_cast<std::size_t>(out.Count()), UINT32_MAX);
+    int index = 0;
+    for (const Line& line : lines_)
+        if (out.Find(line.text, index) && index < out.Count()) {
+            std::uint32_t& p = preferences[static_cast<std::size_t>(index)];
+            if (line.preference < p) p = line.preference;
+        }
+    for (std::uint32_t& p : preferences)
+        if (p == UINT32_MAX) p = 0;
 }
 
 void LinearQuilloMorph::SetDebug(bool on) {

@@ -33,6 +33,12 @@ public:
         transcriber.plain = on;
     }
 
+    // The preference of each line of out as the last Transcribe filled it (by index in out):
+    // the least preference (TransCriber::TranscribeCodes) among the variants that gave the
+    // line, 0 for the one that only the first written of its rules made.
+    void LinePreferences(const platform::StringList& out,
+                         std::vector<std::uint32_t>& preferences) const;
+
     // Switches the facade's and the engine's trace together.
     void SetDebug(bool on);
 
@@ -57,9 +63,14 @@ private:
     struct Line {
         Text text;
         Text key;
+        std::uint32_t preference = 0;
     };
     std::vector<Symbol> input_;
     std::vector<std::uint32_t> codes_;
     std::vector<std::size_t> ends_;
+    std::vector<std::uint32_t> preferences_;
+    // The preference of each line Transcribe added to out, by its place there (empty when out
+    // held other lines before).
+    std::vector<std::uint32_t> linePreferences_;
     std::vector<Line> lines_;
 };

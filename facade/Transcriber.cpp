@@ -3,6 +3,7 @@
 #include "facade/DataSearch.h"
 #include "facade/LanguageManifest.h"
 #include "facade/LinearQuilloMorph.h"
+#include "facade/Ranking.h"
 #include "facade/TextEdges.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
@@ -84,6 +85,11 @@ struct Transcriber::State {
     Trace trace;
     // Set when a run ended in a collection error: the next call starts from a fresh load.
     bool reload = false;
+    // The ranking, and the line that list holds the variants of (valid while lastValid).
+    std::unique_ptr<Ranker> ranker;
+    std::vector<std::int32_t> ranked;
+    std::string lastLine;
+    bool lastValid = false;
 
     // While alive: relative paths are taken from the data folder and the system's messages
     // are kept in this state, on the calling thread only.
@@ -144,9 +150,11 @@ Transcriber Transcriber::Open(const std::string& dataDir, const std::string& lan
     state->dataDir = dataDir;
     const std::string unknown =
         "QuilloMorph cannot load the language \"" + language + "\" from the folder " + dataDir;
+    RankBy rankBy = RankBy::Rules;
     if (const ManifestEntry* entry = FindLanguage(entries, language)) {
         state->key = entry->key;
         state->page = entry->page;
+        rankBy = entry->rankBy;
     } else {
         state->key = language;
         // A folder with a manifest names its languages: a name it lacks is not tried, unless
@@ -165,6 +173,12 @@ Transcriber Transcriber::Open(const std::string& dataDir, const std::string& lan
                         std::to_string(options.codePage) + ": it reads 1250, 1251 and 1252");
         state->page = static_cast<platform::CodePage>(options.codePage);
     }
+    {
+        std::error_code error;
+        const std::filesystem::path model =
+            std::filesystem::absolute(std::filesystem::path(dataDir) / "russian.model", error);
+        state->ranker = std::make_unique<Ranker>(error ? std::string() : model.string(), rankBy);
+    }
     if (!IsPlainName(state->key))
         throw Error(unknown + ": a language is named by its key. The languages there: " +
                     KeyList(entries) + ".");
@@ -181,36 +195,64 @@ Transcriber Transcriber::Open(const std::string& dataDir, const std::string& lan
 }
 
 std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
+    return Transcribe(utf8, Order::Sorted);
+}
+
+std::string Transcriber::Best(std::string_view utf8) {
+    std::vector<std::string> variants = Transcribe(utf8, Order::Ranked);
+    return variants.empty() ? std::string() : std::move(variants.front());
+}
+
+std::vector<std::string> Transcriber::Transcribe(std::string_view utf8, Order order) {
     std::vector<std::string> variants;
     State& s = *state_;
-    s.bound.clear();
-    if (utf8.empty()) return variants;
+    if (utf8.empty()) {
+        s.bound.clear();
+        return variants;
+    }
     if (utf8.size() > MaxLineBytes)
         throw Error("QuilloMorph takes lines of at most " + std::to_string(MaxLineBytes) +
                     " bytes; this one has " + std::to_string(utf8.size()));
     State::Scope scope(s);
-    try {
-        if (s.reload && !s.Load())
-            throw Error("QuilloMorph could not reload the language \"" + s.key + "\"", s.messages);
-        s.list.Clear();
-        s.facade->syllabite.lineCut = false;
-        s.facade->transcriber.lastRun = TransCriber::RunReport();
-        s.facade->Transcribe(s.edges.In(std::string(utf8)), s.list);
-    } catch (const Text& error) {
-        s.reload = true;
-        throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {}, Utf8(error));
+    // The same line again (Transcribe, then Best) reuses the variants already made.
+    const bool again = s.lastValid && !s.tracing && !s.reload && s.lastLine == utf8;
+    if (!again) {
+        s.lastValid = false;
+        s.bound.clear();
+        try {
+            if (s.reload && !s.Load())
+                throw Error("QuilloMorph could not reload the language \"" + s.key + "\"",
+                            s.messages);
+            s.list.Clear();
+            s.facade->syllabite.lineCut = false;
+            s.facade->transcriber.lastRun = TransCriber::RunReport();
+            s.facade->Transcribe(s.edges.In(std::string(utf8)), s.list);
+        } catch (const Text& error) {
+            s.reload = true;
+            throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {},
+                        Utf8(error));
+        }
+        const LinearQuilloMorph& f = *s.facade;
+        if (f.syllabite.lineCut)
+            s.bound = "the analysis of the line made too many symbols, and its end was left out";
+        else if (f.transcriber.lastRun.overOutput)
+            s.bound = "the variants grew too long: only the first went on, and it was cut";
+        else if (f.transcriber.lastRun.overComparisons)
+            s.bound = "the rules took too long to choose, and the end of the line was left unread";
+        s.lastLine.assign(utf8);
+        s.lastValid = true;
     }
-    const LinearQuilloMorph& f = *s.facade;
-    if (f.syllabite.lineCut)
-        s.bound = "the analysis of the line made too many symbols, and its end was left out";
-    else if (f.transcriber.lastRun.overOutput)
-        s.bound = "the variants grew too long: only the first went on, and it was cut";
-    else if (f.transcriber.lastRun.overComparisons)
-        s.bound = "the rules took too long to choose, and the end of the line was left unread";
     variants.reserve(static_cast<std::size_t>(s.list.Count()));
-    for (int i = 0; i < s.list.Count(); ++i)
-        variants.push_back(s.edges.Out(s.list[i]));
-    if (s.tracing) {
+    if (order == Order::Ranked) {
+        s.ranker->Rank(*s.facade, s.list, s.ranked);
+        for (const std::int32_t i : s.ranked)
+            variants.push_back(s.edges.Out(s.list[i]));
+    } else {
+        for (int i = 0; i < s.list.Count(); ++i)
+            variants.push_back(s.edges.Out(s.list[i]));
+    }
+    if (s.tracing && !again) {
+        const LinearQuilloMorph& f = *s.facade;
         s.trace = Trace();
         if (f.symbolTrace && f.symbolTrace->Count() > 0)
             s.trace.symbols = platform::ToUtf8((*f.symbolTrace)[0], s.page);

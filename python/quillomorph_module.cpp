@@ -49,15 +49,24 @@ PYBIND11_MODULE(quillomorph, m) {
              "Loads a language by key or alias; raises quillomorph.Error when it cannot.")
         .def(
             "transcribe",
-            [](quillomorph::Transcriber& t, const std::string& text) {
+            [](quillomorph::Transcriber& t, const std::string& text, bool ranked) {
                 std::vector<std::string> variants;
                 {
                     py::gil_scoped_release release;
-                    variants = t.Transcribe(text);
+                    variants = t.Transcribe(text, ranked ? quillomorph::Order::Ranked
+                                                         : quillomorph::Order::Sorted);
                 }
                 return variants;
             },
-            py::arg("text"), "Every transcription of one line of text, sorted.")
+            py::arg("text"), py::arg("ranked") = false,
+            "Every transcription of one line of text: sorted, or best first with ranked=True.")
+        .def(
+            "best",
+            [](quillomorph::Transcriber& t, const std::string& text) {
+                py::gil_scoped_release release;
+                return t.Best(text);
+            },
+            py::arg("text"), "The best transcription of one line of text ('' for none).")
         .def_property_readonly(
             "messages",
             [](const quillomorph::Transcriber& t) {

@@ -3,9 +3,12 @@
 # serves scripts/check-install.sh: the Debian package (dpkg-shlibdeps, file), pkg-config, the
 # manual pages, the window under a virtual display, the desktop entry.
 set -euo pipefail
+# hunspell-ru: the Russian dictionary data/russian.model is made from (data.model-matches-dictionary
+# checks the shipped model against it).
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
           fonts-paratype clang libclang-rt-14-dev llvm pybind11-dev python3-dev
-          dpkg-dev file pkgconf man-db xvfb xauth x11-utils desktop-file-utils "$@")
+          dpkg-dev file pkgconf man-db xvfb xauth x11-utils desktop-file-utils
+          hunspell-ru "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

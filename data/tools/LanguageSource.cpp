@@ -136,6 +136,13 @@ LanguageSettings ParseSettings(const std::vector<SourceLine>& lines) {
                 SplitKeyword(rest, alias, rest);
                 if (!alias.empty()) settings.aliases.push_back(alias);
             }
+        } else if (name == "ranking") {
+            if (value == "rules")
+                settings.rankBy = RankBy::Rules;
+            else if (value == "model")
+                settings.rankBy = RankBy::Model;
+            else
+                Fail(line, "ranking is rules or model");
         } else if (name == "case-param") {
             if (value.empty() || value.size() > 23 ||
                 value.find_first_of(" ;,=[]") != std::string::npos)
@@ -349,6 +356,7 @@ ManifestEntry ManifestEntryOf(const fs::path& folder, const std::string& key) {
     entry.englishName = settings.englishName.empty() ? key : settings.englishName;
     entry.russianName = platform::FromUtf8(settings.russianName, platform::CodePage::Cp1251);
     entry.aliases = settings.aliases;
+    entry.rankBy = settings.rankBy;
     return entry;
 }
 

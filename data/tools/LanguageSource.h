@@ -11,7 +11,8 @@
 //
 //   language.txt    settings: "input = cp1251|cp1252|cp1250", optional "case-param = NAME",
 //                   "mark-output = NAME=VALUE LETTERS" (any number), and for the manifest
-//                   "name = English name", "name-ru = Russian name", "aliases = ALIAS..."
+//                   "name = English name", "name-ru = Russian name", "aliases = ALIAS...",
+//                   "ranking = rules|model" (what decides first when variants are ranked)
 //   alphabet.txt    the letters: runs of letters standing for themselves, or "x=y,name=value";
 //                   "U+XXXX" (four to six hex digits) writes a letter by its code (U+0020 blank)
 //   syllables.txt   optional: "vowels LETTERS", "prefix IN OUT", "suffix IN OUT"
@@ -28,6 +29,7 @@ struct LanguageSettings {
     std::string englishName;
     std::string russianName;
     std::vector<std::string> aliases;
+    RankBy rankBy = RankBy::Rules;
 };
 
 // The four data files and the placeholder of one key: file name -> bytes (cp1251/cp1252,

@@ -82,6 +82,12 @@ std::string DefaultDataDir();
 // The library's version, "MAJOR.MINOR.PATCH".
 const char* Version();
 
+// The order of the variants Transcribe returns. Sorted: alphabetical, as the system lists
+// them. Ranked: the same variants, best first (the rule author's preference where the rules
+// give alternatives, and for Russian output a model of Russian spelling made from a Russian
+// dictionary; what neither decides stays in sorted order).
+enum class Order { Sorted, Ranked };
+
 // One loaded language.
 class Transcriber {
 public:
@@ -108,6 +114,11 @@ public:
 
     // The variants of one line of UTF-8 text, as UTF-8, sorted, duplicates dropped.
     std::vector<std::string> Transcribe(std::string_view utf8);
+    // The same variants in the order asked for. Asked again for the line of the call before
+    // (tracing off), a Transcriber reorders what it found instead of transcribing it anew.
+    std::vector<std::string> Transcribe(std::string_view utf8, Order order);
+    // The best variant of a line (the first of Order::Ranked); empty when there is none.
+    std::string Best(std::string_view utf8);
 
     // Empty when the last line was transcribed whole; otherwise an English sentence naming the
     // work bound it met (its analysis was cut, or only its first variant went on). No ordinary

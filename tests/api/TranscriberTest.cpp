@@ -49,6 +49,28 @@ TEST(Api, OpensByKeyOrAliasAndTranscribesUtf8) {
     EXPECT_EQ(moved.Transcribe("Smith"), Variants{"Смит"});
 }
 
+TEST(Api, RankedOrderAndBestReorderTheSortedVariants) {
+    using quillomorph::Order;
+    Transcriber russian = Transcriber::Open(QM_DATA_DIR, "4translit");
+    const Variants sorted = {"Соловев", "Соловьев", "Соловьёв"};
+    EXPECT_EQ(russian.Transcribe("Solovev"), sorted);
+    EXPECT_EQ(russian.Transcribe("Solovev", Order::Sorted), sorted);
+    EXPECT_EQ(russian.Transcribe("Solovev", Order::Ranked),
+              (Variants{"Соловьёв", "Соловев", "Соловьев"}));
+    EXPECT_EQ(russian.Best("Solovev"), "Соловьёв");
+    EXPECT_EQ(russian.Best(""), "");
+
+    // Without a spelling model in the folder, the rule written first ranks first.
+    TempDir dir;
+    dir.Write("t.bin", "not compiled");
+    dir.Write("t.alf", Crlf({"b=b", "---"}));
+    dir.Write("t.lin", Crlf({"[b]=[\xe2]", "[b]=[\xe1]"}));
+    Transcriber t = Transcriber::Open(dir.Path().string(), "t");
+    EXPECT_EQ(t.Transcribe("b"), (Variants{"б", "в"}));
+    EXPECT_EQ(t.Transcribe("b", Order::Ranked), (Variants{"в", "б"}));
+    EXPECT_EQ(t.Best("bb"), "вв");
+}
+
 TEST(Api, LanguagesComeFromTheManifest) {
     const std::vector<quillomorph::Language> languages = quillomorph::Languages(QM_DATA_DIR);
     auto find = [&](const std::string& key) {

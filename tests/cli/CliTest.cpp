@@ -175,8 +175,24 @@ TEST_F(CliTest, CheckPrintsMissesAndASummary) {
     EXPECT_EQ(Run({"-l", "t", "--check", "list.tsv"}), 0);
     EXPECT_EQ(stdoutText,
               "miss: c -> c   (accepted: ц)\n"
-              "check: 4 items, found 3 (75.0%), single 1 (25.0%), mean variants 1.50\n");
+              "check: 4 items, found 3 (75.0%), single 1 (25.0%), mean variants 1.50, first 2 "
+              "(50.0%)\n");
     EXPECT_EQ(Run({"-l", "t", "--check", "missing.tsv"}), 2);
+}
+
+TEST_F(CliTest, BestAndRankedFollowTheRulesWrittenFirst) {
+    // в is written before б: sorted б first, ranked в first.
+    WriteFile("u.bin", "not compiled");
+    WriteLines("u.alf", {"a=a", "---", "b=b", "---"});
+    WriteLines("u.lin", {"[a]=[\xe0]", "[b]=[\xe2]", "[b]=[\xe1]", "[b]=[\xe3]"});
+    EXPECT_EQ(Run({"-l", "u"}, "ab\n\na\n"), 0);
+    EXPECT_EQ(stdoutText, "аб\tав\tаг\n\nа\n");
+    EXPECT_EQ(Run({"-l", "u", "--ranked"}, "ab\n\na\n"), 0);
+    EXPECT_EQ(stdoutText, "ав\tаб\tаг\n\nа\n");
+    EXPECT_EQ(Run({"-l", "u", "--best", "ab", "a"}), 0);
+    EXPECT_EQ(stdoutText, "ав\nа\n");
+    EXPECT_EQ(Run({"-l", "u", "--best", "--ranked", "ab"}), 2);
+    EXPECT_NE(stderrText.find("--best and --ranked exclude each other"), std::string::npos);
 }
 
 TEST(CheckList, ParsesColumnsAndSkipsComments) {
@@ -187,8 +203,9 @@ TEST(CheckList, ParsesColumnsAndSkipsComments) {
     EXPECT_EQ(items[0].accepted, (std::vector<std::string>{"Джон", "Джонн"}));
     EXPECT_EQ(items[1].input, "Mao Zedong");
     CheckTally tally;
-    EXPECT_EQ(tally.Summary(),
-              "check: 0 items, found 0 (0.0%), single 0 (0.0%), mean variants 0.00");
+    EXPECT_EQ(
+        tally.Summary(),
+        "check: 0 items, found 0 (0.0%), single 0 (0.0%), mean variants 0.00, first 0 (0.0%)");
 }
 
 } // namespace

@@ -23,8 +23,8 @@ public:
               messages_.push_back(platform::ToUtf8(text, CodePage::Cp1251));
           })) {
         fs::current_path(QM_DATA_DIR);
-        if (const ManifestEntry* entry = FindLanguage(ReadLanguages(QM_DATA_DIR), key))
-            page_ = entry->page;
+        const std::vector<ManifestEntry> entries = ReadLanguages(QM_DATA_DIR);
+        if (const ManifestEntry* entry = FindLanguage(entries, key)) page_ = entry->page;
         facade_.LoadLanguage(platform::FromUtf8(key, CodePage::Cp1251));
     }
     ~ShippedLanguage() {

@@ -1,5 +1,6 @@
-# One list of the output guard. -DMODE=check compares the command-line output and the variant
-# digest with the stored copies; -DMODE=refresh rewrites the stored copies.
+# One list of the output guard. -DMODE=check compares the command-line output (sorted, and
+# best first with --ranked) and the variant digest with the stored copies; -DMODE=refresh
+# rewrites the stored copies.
 # -DCLI=... -DGUARD=... -DAPI=... -DDATA=dir -DKEY=key -DLIST=list.tsv -DCOLUMN=n
 # -DSTORED=path-without-extension -DWORK=dir
 if(NOT EXISTS ${LIST})
@@ -9,6 +10,7 @@ file(MAKE_DIRECTORY ${WORK})
 set(input ${WORK}/input.txt)
 set(output ${WORK}/output.txt)
 set(variants ${WORK}/variants.txt)
+set(ranked ${WORK}/ranked.txt)
 
 execute_process(COMMAND ${GUARD} extract ${LIST} ${COLUMN} ${input} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -19,6 +21,12 @@ execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY}
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "quillomorph-cli -l ${KEY} failed (${result}) on ${LIST}:\n${errors}")
+endif()
+execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY} --ranked
+                INPUT_FILE ${input} OUTPUT_FILE ${ranked} ERROR_VARIABLE errors
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "quillomorph-cli -l ${KEY} --ranked failed (${result}) on ${LIST}:\n${errors}")
 endif()
 execute_process(COMMAND ${GUARD} variants ${DATA} ${KEY} ${input} ${variants}
                 ERROR_VARIABLE errors RESULT_VARIABLE result)
@@ -42,11 +50,13 @@ if(MODE STREQUAL "refresh")
     file(MAKE_DIRECTORY ${stored_dir})
     file(COPY_FILE ${output} ${STORED}.txt ONLY_IF_DIFFERENT)
     file(COPY_FILE ${variants} ${STORED}.variants ONLY_IF_DIFFERENT)
+    file(COPY_FILE ${ranked} ${STORED}.ranked.txt ONLY_IF_DIFFERENT)
     return()
 endif()
 
 set(failures "")
-foreach(pair "${output};${STORED}.txt" "${variants};${STORED}.variants")
+foreach(pair "${output};${STORED}.txt" "${variants};${STORED}.variants"
+             "${ranked};${STORED}.ranked.txt")
     list(GET pair 0 made)
     list(GET pair 1 stored)
     if(NOT EXISTS ${stored})

@@ -16,6 +16,10 @@ def check(name, got, expected):
 check("english", quillomorph.Transcriber("english", data).transcribe("Smith"), ["Смит"])
 check("alias", quillomorph.Transcriber("de", data_dir=data).transcribe("Müller"), ["Мюллер"])
 check("empty", quillomorph.Transcriber("english", data).transcribe(""), [])
+russian = quillomorph.Transcriber("latn-ru", data)
+check("ranked", russian.transcribe("Solovev", ranked=True)[0], russian.best("Solovev"))
+check("ranked is a permutation", sorted(russian.transcribe("Solovev", ranked=True)),
+      sorted(russian.transcribe("Solovev")))
 check("key", quillomorph.Transcriber("ru-latn", data).key, "2translit")
 check("messages", quillomorph.Transcriber("english", data).messages, [])
 languages = {l.key: l for l in quillomorph.languages(data)}
