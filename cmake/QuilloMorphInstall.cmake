@@ -71,6 +71,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${QM_INSTALL_LANGUAGED
     FILES_MATCHING
         PATTERN "*.alf" PATTERN "*.syl" PATTERN "*.ex" PATTERN "*.lin" PATTERN "*.bin"
         PATTERN "languages.txt" PATTERN "banner.html" PATTERN "help.html" PATTERN "picture.png"
+        PATTERN "russian.model" PATTERN "russian.model.licence.txt"
         PATTERN "cmake" EXCLUDE PATTERN "tools" EXCLUDE PATTERN "src" EXCLUDE)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/src/ DESTINATION ${QM_INSTALL_LANGUAGEDIR}/src
     FILES_MATCHING PATTERN "*.txt")

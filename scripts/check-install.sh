@@ -91,6 +91,10 @@ check_tree() {
     run "$bin/quillomorph-cli" -l english Smith
     [ "$rc" = 0 ] && [ "$out" = "Смит" ] ||
         fail "$name: quillomorph-cli -l english Smith gave '$out' (status $rc): $(cat "$work/stderr")"
+    # The spelling model is installed with the languages: it ranks ё first here.
+    run "$bin/quillomorph-cli" -l latn-ru --best Solovev
+    [ "$rc" = 0 ] && [ "$out" = "Соловьёв" ] ||
+        fail "$name: quillomorph-cli -l latn-ru --best Solovev gave '$out' (status $rc)"
     for program in quillomorph-cli quillomorph quillomorph-datagen; do
         [ -x "$bin/$program" ] || {
             fail "$name: no $bin/$program"
