@@ -17,7 +17,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <exception>
 #include <iterator>
 #include <string>
@@ -215,11 +214,7 @@ void TForm1::Button1Click() {
         Memo1->clear();
         // The input goes in, and the variants come out, through the same edges as in the
         // library: what the rules do not rewrite comes out as it was typed.
-        std::array<bool, 256> letters{};
-        for (int b = 0; b < 256; ++b)
-            letters[static_cast<std::size_t>(b)] =
-                Morph.syllabite.alphabet.Lookup(static_cast<char>(b)) >= 0;
-        TextEdges edges(CodePageOf(Edit1->Charset()), letters);
+        TextEdges edges(CodePageOf(Edit1->Charset()), Morph.syllabite.alphabet);
         platform::StringList list;
         Morph.Transcribe(edges.In(Edit1->text().toStdString()), list);
         QStringList lines;

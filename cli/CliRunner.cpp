@@ -88,9 +88,7 @@ public:
 
     // The best variant of the line Transcribe was given last (which it does not transcribe
     // again); empty when it has none or failed.
-    std::string Best(std::string line) {
-        for (char& c : line)
-            if (c == '\t') c = ' ';
+    std::string Best(const std::string& line) {
         try {
             return transcriber_.Best(line);
         } catch (const quillomorph::Error&) {

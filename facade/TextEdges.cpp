@@ -22,8 +22,9 @@ bool IsMark(char32_t cp) {
 
 } // namespace
 
-TextEdges::TextEdges(CodePage page, const std::array<bool, 256>& letters)
-    : page_(page), letters_(letters) {
+TextEdges::TextEdges(CodePage page, const Alphabet& alphabet) : page_(page) {
+    for (int b = 0; b < 256; ++b)
+        letters_[static_cast<std::size_t>(b)] = alphabet.Lookup(static_cast<char>(b)) >= 0;
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
         const bool control = b < 0x20 || b == 0x7F;

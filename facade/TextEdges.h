@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Alphabet.h"
 #include "platform/CodePage.h"
 #include "platform/Text.h"
 
@@ -19,8 +20,8 @@
 class TextEdges {
 public:
     TextEdges() = default;
-    // page: the code page the language reads; letters[b]: the alphabet has a letter for byte b.
-    TextEdges(platform::CodePage page, const std::array<bool, 256>& letters);
+    // page: the code page the language reads; alphabet: its letters.
+    TextEdges(platform::CodePage page, const Alphabet& alphabet);
 
     // The bytes of one line of UTF-8 for the engine; remembers what passes through.
     const Text& In(const std::string& utf8);

@@ -11,7 +11,6 @@
 
 #include <quillomorph/quillomorph.h>
 
-#include <array>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -115,11 +114,7 @@ struct Transcriber::State {
         facade = std::make_unique<LinearQuilloMorph>();
         facade->LoadLanguage(key);
         if (facade->languageKey.empty()) return false;
-        std::array<bool, 256> letters{};
-        for (int b = 0; b < 256; ++b)
-            letters[static_cast<std::size_t>(b)] =
-                facade->syllabite.alphabet.Lookup(static_cast<char>(b)) >= 0;
-        edges = TextEdges(page, letters);
+        edges = TextEdges(page, facade->syllabite.alphabet);
         ApplyTrace();
         reload = false;
         return true;
