@@ -113,7 +113,8 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
             if (code != 60 && code != 62) *at++ = static_cast<char>(code & 0xFF);
         }
         text.resize(text.empty() ? 0 : static_cast<std::size_t>(at - &text[0]));
-        lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
+        // One variant is its own order: the keys serve a sort only.
+        if (count > 1) lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
     }
     if (count > 1)
         std::stable_sort(lines_.begin(), lines_.end(),

@@ -4,6 +4,7 @@
 #include "facade/LanguageManifest.h"
 #include "facade/LinearQuilloMorph.h"
 #include "facade/TextEdges.h"
+#include "facade/TranscribeInto.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -77,6 +78,7 @@ struct Transcriber::State {
     std::unique_ptr<LinearQuilloMorph> facade;
     std::vector<Message> messages;
     platform::StringList list;
+    std::string line; // the line being transcribed, kept for its buffer
     TextEdges edges;
     std::string bound;
     bool tracing = false;
@@ -182,9 +184,18 @@ Transcriber Transcriber::Open(const std::string& dataDir, const std::string& lan
 
 std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
     std::vector<std::string> variants;
-    State& s = *state_;
+    if (!Run(*this, utf8)) return variants;
+    const State& s = *state_;
+    variants.reserve(static_cast<std::size_t>(s.list.Count()));
+    for (int i = 0; i < s.list.Count(); ++i)
+        variants.push_back(s.edges.Out(s.list[i]));
+    return variants;
+}
+
+bool Transcriber::Run(Transcriber& transcriber, std::string_view utf8) {
+    State& s = *transcriber.state_;
     s.bound.clear();
-    if (utf8.empty()) return variants;
+    if (utf8.empty()) return false;
     if (utf8.size() > MaxLineBytes)
         throw Error("QuilloMorph takes lines of at most " + std::to_string(MaxLineBytes) +
                     " bytes; this one has " + std::to_string(utf8.size()));
@@ -195,7 +206,8 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
         s.list.Clear();
         s.facade->syllabite.lineCut = false;
         s.facade->transcriber.lastRun = TransCriber::RunReport();
-        s.facade->Transcribe(s.edges.In(std::string(utf8)), s.list);
+        s.line.assign(utf8.data(), utf8.size());
+        s.facade->Transcribe(s.edges.In(s.line), s.list);
     } catch (const Text& error) {
         s.reload = true;
         throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {}, Utf8(error));
@@ -207,9 +219,6 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
         s.bound = "the variants grew too long: only the first went on, and it was cut";
     else if (f.transcriber.lastRun.overComparisons)
         s.bound = "the rules took too long to choose, and the end of the line was left unread";
-    variants.reserve(static_cast<std::size_t>(s.list.Count()));
-    for (int i = 0; i < s.list.Count(); ++i)
-        variants.push_back(s.edges.Out(s.list[i]));
     if (s.tracing) {
         s.trace = Trace();
         if (f.symbolTrace && f.symbolTrace->Count() > 0)
@@ -222,7 +231,17 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8) {
             s.trace.variants.push_back(std::move(codes));
         }
     }
-    return variants;
+    return true;
+}
+
+std::size_t TranscribeInto(Transcriber& transcriber, std::string_view utf8, std::string& out) {
+    if (!Transcriber::Run(transcriber, utf8)) return 0;
+    const Transcriber::State& s = *transcriber.state_;
+    for (int i = 0; i < s.list.Count(); ++i) {
+        if (i) out += '\t';
+        s.edges.AppendOut(s.list[i], out);
+    }
+    return static_cast<std::size_t>(s.list.Count());
 }
 
 const std::string& Transcriber::LastLineBound() const {
