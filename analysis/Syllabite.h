@@ -63,6 +63,9 @@ public:
     // number of symbols made and element i holds what Analyse adds i-th. Reusing one array
     // from line to line saves making its symbols again.
     void Analyse(const Text& line, std::vector<Symbol>& symbols) const;
+    // The same, returning the number of symbols made (the first elements of symbols) and
+    // keeping the elements past them, so that the next line finds them made.
+    std::size_t AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols) const;
 
     // Consumes table matches from the 1-based position on (never the last byte of text),
     // greedily and first-match-wins, and appends the joined outputs as syllables to target.

@@ -45,6 +45,7 @@ public:
     std::int32_t Count() const { return target_.Count(); }
     void Take(Symbol& symbol) { ::Take(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
+    void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -68,18 +69,29 @@ public:
         to.params.Clear();
         to.params.Swap(symbol.params);
     }
-    // A copy of symbol. A spare symbol that already holds the same parameters keeps them.
+    // A copy of symbol. A spare symbol that already holds the same parameters keeps them; one
+    // that holds others has them overwritten in place.
     void Append(const Symbol& symbol) {
         Symbol& to = Next();
-        if (!SameParameters(to.params, symbol.params) || !CopiesAsIs(symbol)) {
+        if (!CopiesAsIs(symbol)) {
             to = symbol;
             return;
         }
         to.code = symbol.code;
         to.extra = symbol.extra;
+        if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
+    }
+    // Append for a symbol whose copy is known to hold its parameters in its order.
+    void AppendInOrder(const Symbol& symbol) {
+        Symbol& to = Next();
+        to.code = symbol.code;
+        to.extra = symbol.extra;
+        if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
     }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }
+    // The number of symbols made; the spare ones stay for the next line.
+    std::size_t Made() const { return count_; }
 
 private:
     // The same parameters in the same order, byte for byte, and the same settings.
@@ -95,6 +107,24 @@ private:
                 return false;
         }
         return true;
+    }
+    // Makes to's parameters those of from (whose copy holds them in its order), reusing the
+    // parameters to holds: what a plain assignment gives, without making them again.
+    static void CopyParameters(Symbol& to, const Symbol& from) {
+        SmbParamCollection& params = to.params;
+        const SmbParamCollection& source = from.params;
+        if (params.Storing() != source.Storing() || params.Sorted() != source.Sorted() ||
+            !source.Storing() || source.Count() == 0) {
+            to.params = source;
+            return;
+        }
+        while (params.Count() > source.Count())
+            params.Delete(params.Count() - 1);
+        for (std::int32_t k = 0; k < params.Count(); ++k)
+            params[k] = source[k];
+        for (std::int32_t k = params.Count(); k < source.Count(); ++k)
+            params.Insert(k, source.At(k));
+        params.SetDuplicates(source.Duplicates());
     }
     Symbol& Next() {
         if (count_ == target_.size()) target_.emplace_back();
@@ -352,6 +382,12 @@ void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
     sink.Finish();
 }
 
+std::size_t Syllabite::AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols) const {
+    ArraySink sink(symbols);
+    AnalyseInto(line, sink);
+    return sink.Made();
+}
+
 template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) const {
     SymbolCollection w(false, true);
     Text word;
@@ -391,7 +427,7 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
         } else if (std::is_same<Sink, ArraySink>::value && WordForms(word, wordForms_)) {
             // Each symbol copied from the forms made once: no symbol is made for the word.
             for (const Symbol* symbol : wordForms_)
-                out.Append(*symbol);
+                out.AppendInOrder(*symbol);
         } else {
             w.Clear();
             Append(w, Symbol(kWordStart));

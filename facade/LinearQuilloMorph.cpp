@@ -71,8 +71,7 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     out.SetDuplicates(platform::StringList::Duplicates::Ignore);
 
     // The symbols of the line, in the one array the engine reads.
-    syllabite.Analyse(line, input_);
-    const std::int32_t n = static_cast<std::int32_t>(input_.size());
+    const std::int32_t n = static_cast<std::int32_t>(syllabite.AnalyseKeeping(line, input_));
 
     if (debug) {
         Text trace;
