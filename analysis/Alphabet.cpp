@@ -6,6 +6,7 @@
 #include "platform/SystemTexts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -74,6 +75,8 @@ void Alphabet::Discard() {
 }
 
 void Alphabet::Reindex() {
+    static std::atomic<std::uint64_t> versions{0};
+    version_ = ++versions;
     for (int b = 0; b < 256; ++b)
         index_[static_cast<std::size_t>(b)] = Bisect(static_cast<char>(b));
 }

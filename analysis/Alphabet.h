@@ -33,6 +33,9 @@ public:
     std::int32_t ToSymbols(const Text& text, std::vector<Symbol>& symbols) const;
 
     std::int32_t EntryCount() const { return entryCount; }
+    // Changes whenever the entries change (unique among the alphabets of a process; copies
+    // share it): what is made from the entries may be kept as long as it stays the same.
+    std::uint64_t Version() const { return version_; }
     // Throws the collection's bad-index Text outside 0..EntryCount()-1.
     const AlphaRule& Entry(std::int32_t index) const;
 
@@ -49,6 +52,7 @@ private:
     std::vector<AlphaRule> entries;
     std::int32_t entryCount = 0;
     std::array<std::int32_t, 256> index_ = Unindexed(); // Lookup's answer for each byte
+    std::uint64_t version_ = 0;
 
     static std::array<std::int32_t, 256> Unindexed() {
         std::array<std::int32_t, 256> none{};

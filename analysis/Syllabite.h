@@ -63,6 +63,9 @@ public:
     // number of symbols made and element i holds what Analyse adds i-th. Reusing one array
     // from line to line saves making its symbols again.
     void Analyse(const Text& line, std::vector<Symbol>& symbols) const;
+    // The same, returning the number of symbols made (the first elements of symbols) and
+    // keeping the elements past them, so that the next line finds them made.
+    std::size_t AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols) const;
 
     // Consumes table matches from the 1-based position on (never the last byte of text),
     // greedily and first-match-wins, and appends the joined outputs as syllables to target.
@@ -85,6 +88,29 @@ public:
 
 private:
     bool plain_ = false;
+    // The joined outputs of MatchAffixes' matches, from position on.
+    Text AffixText(const Text& text, std::size_t& position, const platform::StringList& in,
+                   const platform::StringList& out) const;
+    // The symbols AnalyseWord, the markers around it and the stress make of word, as forms made
+    // once per byte: false (forms unusable) where they would not be exact copies, so that the
+    // caller takes the long way.
+    bool WordForms(const Text& word, std::vector<const Symbol*>& forms) const;
+    // Appends the units of text's syllables: each byte, 0x100 added for the last of a piece.
+    static void SyllableUnits(const Text& text, std::vector<std::uint16_t>& units);
+    // The symbols AppendSyllables makes of a byte, by [last of its piece][stressed], made for
+    // the alphabet of version alphabetVersion.
+    struct LetterForms {
+        Symbol forms[2][2];
+        bool usable = false; // the forms are what the long way gives
+    };
+    const LetterForms& Forms(unsigned char byte) const;
+    mutable std::vector<LetterForms> letterForms_;
+    mutable std::vector<bool> letterMade_;
+    mutable std::uint64_t alphabetVersion_ = 0;
+    mutable std::vector<std::uint16_t> units_;
+    mutable std::vector<std::uint16_t> suffixUnits_;
+    mutable std::vector<const Symbol*> wordForms_;
+
     bool IsVowel(char c) const;
     std::size_t StressedPosition(const Text& word) const; // 1-based; 0 for none
     Text DivideMiddle(const Text& middle) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,7 @@ public:
     std::int32_t Count() const { return target_.Count(); }
     void Take(Symbol& symbol) { ::Take(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
+    void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -56,6 +58,7 @@ public:
     std::int32_t Count() const { return target_.Count(); }
     void Take(Symbol& symbol) { ::Append(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
+    void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -79,18 +82,29 @@ public:
         to.params.Clear();
         to.params.Swap(symbol.params);
     }
-    // A copy of symbol. A spare symbol that already holds the same parameters keeps them.
+    // A copy of symbol. A spare symbol that already holds the same parameters keeps them; one
+    // that holds others has them overwritten in place.
     void Append(const Symbol& symbol) {
         Symbol& to = Next();
-        if (!SameParameters(to.params, symbol.params) || !CopiesAsIs(symbol)) {
+        if (!CopiesAsIs(symbol)) {
             to = symbol;
             return;
         }
         to.code = symbol.code;
         to.extra = symbol.extra;
+        if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
+    }
+    // Append for a symbol whose copy is known to hold its parameters in its order.
+    void AppendInOrder(const Symbol& symbol) {
+        Symbol& to = Next();
+        to.code = symbol.code;
+        to.extra = symbol.extra;
+        if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
     }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }
+    // The number of symbols made; the spare ones stay for the next line.
+    std::size_t Made() const { return count_; }
 
 private:
     // The same parameters in the same order, byte for byte, and the same settings.
@@ -106,6 +120,24 @@ private:
                 return false;
         }
         return true;
+    }
+    // Makes to's parameters those of from (whose copy holds them in its order), reusing the
+    // parameters to holds: what a plain assignment gives, without making them again.
+    static void CopyParameters(Symbol& to, const Symbol& from) {
+        SmbParamCollection& params = to.params;
+        const SmbParamCollection& source = from.params;
+        if (params.Storing() != source.Storing() || params.Sorted() != source.Sorted() ||
+            !source.Storing() || source.Count() == 0) {
+            to.params = source;
+            return;
+        }
+        while (params.Count() > source.Count())
+            params.Delete(params.Count() - 1);
+        for (std::int32_t k = 0; k < params.Count(); ++k)
+            params[k] = source[k];
+        for (std::int32_t k = params.Count(); k < source.Count(); ++k)
+            params.Insert(k, source.At(k));
+        params.SetDuplicates(source.Duplicates());
     }
     Symbol& Next() {
         if (count_ == target_.size()) target_.emplace_back();
@@ -184,6 +216,11 @@ void Syllabite::AppendSyllables(const Text& text, SymbolCollection& target) cons
 void Syllabite::MatchAffixes(const Text& text, std::size_t& position,
                              const platform::StringList& in, const platform::StringList& out,
                              SymbolCollection& target) const {
+    AppendSyllables(AffixText(text, position, in, out), target);
+}
+
+Text Syllabite::AffixText(const Text& text, std::size_t& position, const platform::StringList& in,
+                          const platform::StringList& out) const {
     const int n = in.Count();
     // An empty input has no first byte and ranks below every byte, so it never matches.
     auto firstByte = [&in](int i) {
@@ -214,7 +251,7 @@ void Syllabite::MatchAffixes(const Text& text, std::size_t& position,
             ++i;
         }
     }
-    AppendSyllables(acc, target);
+    return acc;
 }
 
 std::size_t Syllabite::StressedPosition(const Text& word) const {
@@ -248,6 +285,93 @@ Text Syllabite::DivideMiddle(const Text& middle) const {
         result += '-';
         i += half;
     }
+}
+
+void Syllabite::SyllableUnits(const Text& text, std::vector<std::uint16_t>& units) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && !IsSeparator(text[end]))
+            ++end;
+        for (std::size_t i = start; i < end; ++i)
+            units.push_back(static_cast<std::uint16_t>(static_cast<unsigned char>(text[i]) |
+                                                       (i + 1 == end ? 0x100 : 0)));
+        start = end + 1;
+    }
+}
+
+const Syllabite::LetterForms& Syllabite::Forms(unsigned char byte) const {
+    if (alphabetVersion_ != alphabet.Version() || letterForms_.size() != 256) {
+        letterForms_.assign(256, LetterForms());
+        letterMade_.assign(256, false);
+        alphabetVersion_ = alphabet.Version();
+    }
+    LetterForms& letter = letterForms_[byte];
+    if (letterMade_[byte]) return letter;
+    letterMade_[byte] = true;
+    // Made as AppendSyllables makes them, and stressed as AnalyseInto stresses them.
+    letter.usable = true;
+    const Text text(1, static_cast<char>(byte));
+    std::vector<Symbol> symbols;
+    for (int last = 0; last < 2; ++last)
+        for (int stressed = 0; stressed < 2; ++stressed) {
+            alphabet.ToSymbols(text, symbols);
+            Symbol& made = symbols[0];
+            made.AddParam("open", last ? "o" : "cl");
+            made.AddParam("stress", "n");
+            if (stressed) {
+                SmbParams key("stress", "n");
+                std::int32_t index = -1;
+                if (!made.params.Find(&key, index)) {
+                    letter.usable = false;
+                    continue;
+                }
+                made.params.At(index)->SetValue("y", 1);
+            }
+            if (!CopiesAsIs(made)) letter.usable = false;
+            Symbol& form = letter.forms[last][stressed];
+            form.code = made.code;
+            form.extra = made.extra;
+            form.params.Swap(made.params);
+        }
+    return letter;
+}
+
+bool Syllabite::WordForms(const Text& word, std::vector<const Symbol*>& forms) const {
+    constexpr std::uint16_t start = 0x200;
+    constexpr std::uint16_t end = 0x201;
+    std::vector<std::uint16_t>& units = units_;
+    units.clear();
+    units.push_back(start);
+    std::size_t prefixEnd = 1;
+    SyllableUnits(AffixText(word, prefixEnd, prefixIn, prefixOut), units);
+    std::size_t suffixEnd = 1;
+    suffixUnits_.clear();
+    SyllableUnits(AffixText(Reverse(word), suffixEnd, suffixIn, suffixOut), suffixUnits_);
+    const std::size_t middleEnd = word.size() - (suffixEnd - 1);
+    Text middle;
+    if (prefixEnd <= middleEnd) middle = word.substr(prefixEnd - 1, middleEnd - prefixEnd + 1);
+    SyllableUnits(DivideMiddle(middle), units);
+    units.insert(units.end(), suffixUnits_.rbegin(), suffixUnits_.rend());
+    units.push_back(end);
+
+    const std::size_t stressed = StressedPosition(word);
+    // A stress past the word's letters is the long way's error to report.
+    if (stressed > 0 && (stressed + 1 >= units.size())) return false;
+    forms.clear();
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        const std::uint16_t unit = units[k];
+        if (unit == start) {
+            forms.push_back(&WordStart());
+        } else if (unit == end) {
+            forms.push_back(&WordEnd());
+        } else {
+            const LetterForms& letter = Forms(static_cast<unsigned char>(unit & 0xFF));
+            if (!letter.usable) return false;
+            forms.push_back(&letter.forms[(unit & 0x100) ? 1 : 0][k == stressed ? 1 : 0]);
+        }
+    }
+    return true;
 }
 
 void Syllabite::AnalyseWord(const Text& word, SymbolCollection& w) const {
@@ -293,6 +417,16 @@ void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
     sink.Finish();
 }
 
+std::size_t Syllabite::AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols) const {
+    if (plain_) {
+        Analyse(line, symbols);
+        return symbols.size();
+    }
+    ArraySink sink(symbols);
+    AnalyseInto(line, sink);
+    return sink.Made();
+}
+
 template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) const {
     SymbolCollection w(false, true);
     Text word;
@@ -329,6 +463,10 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
                     out.Append(alphabet.Entry(k).symbol);
             }
             out.Append(WordEnd());
+        } else if (std::is_same<Sink, ArraySink>::value && WordForms(word, wordForms_)) {
+            // Each symbol copied from the forms made once: no symbol is made for the word.
+            for (const Symbol* symbol : wordForms_)
+                out.AppendInOrder(*symbol);
         } else {
             w.Clear();
             Append(w, Symbol(kWordStart));

@@ -46,12 +46,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kLanguages[] = {"2translit", "4translit", "chineese",
-                                  "deutsch",   "english",   "francais"};
+const char* const kLanguages[] = {"2translit", "4translit", "chineese", "deutsch", "english",
+                                  "espanol",   "francais",  "italiano", "nihongo", "polski"};
 
 std::string Folder(const char* variable, const char* fallback) {
     const char* value = std::getenv(variable);
     return value && *value ? value : fallback;
+}
+
+// The data folder, made absolute before the benchmarks change the working directory to it.
+const std::string& DataFolder() {
+    static const std::string folder = fs::absolute(Folder("QM_DATA", QM_DATA_DIR)).string();
+    return folder;
 }
 
 // Column 1 of a tab-separated list: comment and blank lines skipped, as --check reads it.
@@ -87,10 +93,14 @@ const Language& Reference(const std::string& key) {
     if (key == "2translit") lists = {"translit/icao-dev.tsv"};
     if (key == "4translit") lists = {"translit/reverse-dev.tsv"};
     if (key == "chineese") lists = {"chineese/names-dev.tsv", "chineese/syllables.tsv"};
-    if (key == "deutsch" || key == "english" || key == "francais") lists = {key + "/names-dev.tsv"};
+    if (lists.empty()) lists = {key + "/names-dev.tsv"};
     Language language;
     language.key = key;
-    language.page = key == "2translit" ? platform::CodePage::Cp1251 : platform::CodePage::Cp1252;
+    // The code page the command line reads the language in: the manifest's.
+    const std::vector<ManifestEntry> manifest = ReadLanguages(DataFolder());
+    const ManifestEntry* entry = FindLanguage(manifest, key);
+    if (!entry) throw std::runtime_error("the data folder's manifest has no " + key);
+    language.page = entry->page;
     for (const std::string& list : lists)
         for (const std::string& input : Inputs(dir + "/" + list)) {
             language.lines.push_back(platform::FromUtf8(input, language.page));
@@ -110,7 +120,7 @@ std::unique_ptr<LinearQuilloMorph> Load(const std::string& key) {
     static const bool quiet = [] {
         platform::SetMessageHandler([](const Text&, const Text&) {});
         std::error_code ec;
-        fs::current_path(Folder("QM_DATA", QM_DATA_DIR), ec);
+        fs::current_path(DataFolder(), ec);
         if (ec) throw std::runtime_error("cannot use the data folder");
         return true;
     }();

@@ -6,12 +6,17 @@
 #
 #   bench/run.sh [BUILD-DIR]        (default build/; QM_BENCH_MIN_TIME seconds per benchmark)
 #
+# QM_REFERENCE names the reference folder when it is not ../shared/reference. QM_BENCH_BASELINE
+# names the qm-bench of an earlier build: its steady figures for english, deutsch and francais
+# are taken in the same run and the gain over them printed.
+#
 # uconv comes with Debian's icu-devtools: installed when missing and running as root, else
 # its columns are left empty. Timings are the best of several runs; MB/s counts input bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-reference=tests/fixtures/reference
+reference=${QM_REFERENCE:-tests/fixtures/reference}
+baseline=${QM_BENCH_BASELINE:-}
 min_time=${QM_BENCH_MIN_TIME:-0.5}
 
 if [ ! -d "$reference" ]; then
@@ -33,6 +38,8 @@ if ! command -v uconv >/dev/null && [ "$(id -u)" = 0 ] && command -v apt-get >/d
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq icu-devtools >/dev/null 2>&1 || true
 fi
 
+reference=$(cd "$reference" && pwd)
+export QM_REFERENCE=$reference
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cli=$(cd "$build/cli" && pwd)/quillomorph-cli
@@ -42,6 +49,16 @@ cli=$(cd "$build/cli" && pwd)/quillomorph-cli
     cat "$work/bench.err" >&2
     exit 1
 }
+
+echo '{"benchmarks": []}' >"$work/baseline.json"
+if [ -n "$baseline" ]; then
+    "$baseline" --benchmark_format=json --benchmark_min_time="$min_time" \
+        --benchmark_filter='Steady/(english|deutsch|francais)$' >"$work/baseline.json" \
+        2>"$work/baseline.err" || {
+        cat "$work/baseline.err" >&2
+        exit 1
+    }
+fi
 
 # Column 1 of the lists, as the benchmarks read them; the big files repeat them.
 column1() { grep -hv '^#' "$@" | cut -f1 | grep -v '^[[:space:]]*$'; }
@@ -88,7 +105,8 @@ EOF
     done
     # Peak resident memory of the command line over each language's list.
     if [ -x /usr/bin/time ]; then
-        for key in 2translit 4translit chineese deutsch english francais; do
+        for key in 2translit 4translit chineese deutsch english espanol francais italiano \
+            nihongo polski; do
             case $key in
             2translit) lists="$reference/translit/icao-dev.tsv" ;;
             4translit) lists="$reference/translit/reverse-dev.tsv" ;;
@@ -103,15 +121,17 @@ EOF
     fi
 } >"$work/side.txt"
 
-python3 - "$work/bench.json" "$work/side.txt" <<'EOF'
+python3 - "$work/bench.json" "$work/side.txt" "$work/baseline.json" <<'EOF'
 import json, sys
 
 runs = {b['name']: b for b in json.load(open(sys.argv[1]))['benchmarks']}
+before = {b['name']: b for b in json.load(open(sys.argv[3]))['benchmarks']}
 side = {}
 for line in open(sys.argv[2]):
     lang, what, value = line.split()
     side[(lang, what)] = float(value)
-keys = ['2translit', '4translit', 'chineese', 'deutsch', 'english', 'francais']
+keys = ['2translit', '4translit', 'chineese', 'deutsch', 'english', 'espanol', 'francais',
+        'italiano', 'nihongo', 'polski']
 
 def ms(name):
     b = runs.get(name)
@@ -177,17 +197,32 @@ for lang, title in (('ru', '2translit / Russian-Latin/BGN'), ('zh', 'chineese / 
 print(f"(files of {side[('ru', 'bytes')] / 1e6:.2f} MB and {side[('zh', 'bytes')] / 1e6:.2f} MB:"
       " the lists repeated; best of five runs)")
 
+gains = {}
+if before:
+    print()
+    print(f"{'Steady beside the baseline (MB/s)':<{width}}{'baseline':>11}{'now':>11}{'gain':>11}")
+    for key in ('english', 'deutsch', 'francais'):
+        old = before.get(f'Steady/{key}', {}).get('bytes_per_second')
+        new = counter(f'Steady/{key}', 'bytes_per_second')
+        if old and new:
+            gains[key] = new / old
+            print(f'{key:<{width}}{old / 1e6:>11.2f}{new / 1e6:>11.2f}{gains[key]:>11.2f}')
+
 print()
 print('Targets')
 def mark(ok): return 'met' if ok else 'NOT MET'
 for key, ratio in flat.items():
     print(f'  {key}: time per byte 1 KB..100 KB within 1.5x: {ratio:.2f}x  {mark(ratio <= 1.5)}')
-for lang, name in (('ru', '2translit vs Russian-Latin/BGN'), ('zh', 'chineese vs zh_Latn_PINYIN-ru')):
+for lang, name, goal in (('ru', '2translit vs Russian-Latin/BGN', 2.0),
+                         ('zh', 'chineese vs zh_Latn_PINYIN-ru', 2.5)):
     if lang in ratios:
         r, rn = ratios[lang]
-        print(f'  {name}: {r:.2f}x as fast (whole runs), {rn:.2f}x (net)  {mark(min(r, rn) >= 1)}')
+        print(f'  {name}: {r:.2f}x as fast (whole runs), {rn:.2f}x (net); '
+              f'at least {goal}x whole: {mark(r >= goal)}')
     else:
         print(f'  {name}: uconv not available')
+for key, gain in gains.items():
+    print(f'  {key}: steady {gain:.2f}x the baseline; at least 2x: {mark(gain >= 2)}')
 worst = max((ms(f'Line200/{k}') or 0, k) for k in keys)
 print(f'  200-byte line under 20 ms: slowest {worst[1]} {worst[0]:.2f} ms  {mark(worst[0] < 20)}')
 EOF

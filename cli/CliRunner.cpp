@@ -4,6 +4,8 @@
 #include "cli/LineReader.h"
 #include "cli/Options.h"
 
+#include "facade/TranscribeInto.h"
+
 #include <quillomorph/quillomorph.h>
 
 #include <fstream>
@@ -51,39 +53,20 @@ public:
     // The variants of one input line, sorted, or best first with --best or --ranked; an
     // internal error gives none and is reported.
     std::vector<std::string> Transcribe(const std::string& line) {
-        ++lines_;
         std::vector<std::string> variants;
-        if (line.size() > quillomorph::Transcriber::MaxLineBytes) {
-            err_ << "quillomorph-cli: line " << lines_ << " has " << line.size()
-                 << " bytes, more than the " << quillomorph::Transcriber::MaxLineBytes
-                 << " a line may have; its output line is empty" << std::endl;
-            bounded_ = true;
-            return variants;
-        }
-        try {
-            variants = transcriber_.Transcribe(line, options_.best || options_.ranked
-                                                         ? quillomorph::Order::Ranked
-                                                         : quillomorph::Order::Sorted);
-        } catch (const quillomorph::Error& e) {
-            PrintMessages(transcriber_.Messages(), err_);
-            transcriber_.ClearMessages();
-            err_ << "error: " << (e.SystemError().empty() ? e.what() : e.SystemError())
-                 << std::endl;
-            failedLines_.push_back(lines_);
-            return variants;
-        }
-        if (!transcriber_.Messages().empty()) {
-            PrintMessages(transcriber_.Messages(), err_);
-            transcriber_.ClearMessages();
-        }
-        if (!transcriber_.LastLineBound().empty()) {
-            err_ << "quillomorph-cli: line " << lines_ << " (" << line.size()
-                 << " bytes) is not transcribed whole: " << transcriber_.LastLineBound()
-                 << std::endl;
-            bounded_ = true;
-        }
-        if (options_.trace) PrintTrace();
+        Handle(line, [&] { variants = transcriber_.Transcribe(line, RequestedOrder()); });
         return variants;
+    }
+
+    // The same, appended to out separated by TAB (only the first with --best), without a
+    // string per variant.
+    void TranscribeInto(const std::string& line, std::string& out) {
+        const std::size_t start = out.size();
+        if (!Handle(line, [&] {
+                quillomorph::TranscribeInto(transcriber_, line, out, RequestedOrder(),
+                                            options_.best ? 1 : SIZE_MAX);
+            }))
+            out.resize(start);
     }
 
     // The best variant of the line Transcribe was given last (which it does not transcribe
@@ -113,6 +96,46 @@ public:
     }
 
 private:
+    quillomorph::Order RequestedOrder() const {
+        return options_.best || options_.ranked ? quillomorph::Order::Ranked
+                                                : quillomorph::Order::Sorted;
+    }
+
+    // Runs transcribe for line with the checks and reports of a line; false when it gave no
+    // variants because the line was too long or met an internal error.
+    template <class Transcribe> bool Handle(const std::string& line, Transcribe transcribe) {
+        ++lines_;
+        if (line.size() > quillomorph::Transcriber::MaxLineBytes) {
+            err_ << "quillomorph-cli: line " << lines_ << " has " << line.size()
+                 << " bytes, more than the " << quillomorph::Transcriber::MaxLineBytes
+                 << " a line may have; its output line is empty" << std::endl;
+            bounded_ = true;
+            return false;
+        }
+        try {
+            transcribe();
+        } catch (const quillomorph::Error& e) {
+            PrintMessages(transcriber_.Messages(), err_);
+            transcriber_.ClearMessages();
+            err_ << "error: " << (e.SystemError().empty() ? e.what() : e.SystemError())
+                 << std::endl;
+            failedLines_.push_back(lines_);
+            return false;
+        }
+        if (!transcriber_.Messages().empty()) {
+            PrintMessages(transcriber_.Messages(), err_);
+            transcriber_.ClearMessages();
+        }
+        if (!transcriber_.LastLineBound().empty()) {
+            err_ << "quillomorph-cli: line " << lines_ << " (" << line.size()
+                 << " bytes) is not transcribed whole: " << transcriber_.LastLineBound()
+                 << std::endl;
+            bounded_ = true;
+        }
+        if (options_.trace) PrintTrace();
+        return true;
+    }
+
     void PrintTrace() {
         const quillomorph::Transcriber::Trace& trace = transcriber_.LastTrace();
         err_ << "symbols: " << trace.symbols << '\n';
@@ -232,12 +255,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     std::string answer;
     auto handle = [&](const std::string& line, bool more) {
         answer.clear();
-        std::vector<std::string> variants = session.Transcribe(line);
-        if (options.best && variants.size() > 1) variants.resize(1);
-        for (std::size_t i = 0; i < variants.size(); ++i) {
-            if (i) answer += '\t';
-            answer += variants[i];
-        }
+        session.TranscribeInto(line, answer);
         answer += '\n';
         out << answer;
         if (!more || options.trace) out.flush();

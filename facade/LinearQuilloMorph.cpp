@@ -72,8 +72,7 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     out.SetDuplicates(platform::StringList::Duplicates::Ignore);
 
     // The symbols of the line, in the one array the engine reads.
-    syllabite.Analyse(line, input_);
-    const std::int32_t n = static_cast<std::int32_t>(input_.size());
+    const std::int32_t n = static_cast<std::int32_t>(syllabite.AnalyseKeeping(line, input_));
 
     if (debug) {
         Text trace;
@@ -115,7 +114,8 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
             if (code != 60 && code != 62) *at++ = static_cast<char>(code & 0xFF);
         }
         text.resize(text.empty() ? 0 : static_cast<std::size_t>(at - &text[0]));
-        lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
+        // One variant is its own order: the keys serve a sort only.
+        if (count > 1) lines_[static_cast<std::size_t>(k)].key = platform::AnsiSortKey(text);
         lines_[static_cast<std::size_t>(k)].preference = preferences_[static_cast<std::size_t>(k)];
     }
     if (count > 1)

@@ -32,6 +32,21 @@ TextEdges::TextEdges(CodePage page, const Alphabet& alphabet) : page_(page) {
                         (!control && platform::CharOf(byte, page) != 0xFFFD &&
                          platform::CharOf(byte, page) == platform::CharOf(byte, CodePage::Cp1251));
     }
+    for (char32_t cp = 0; cp < fast_.size(); ++cp) {
+        fast_[cp] = -1;
+        if (cp < 0x20 || cp == 0x7F || IsInvisible(cp) || IsBlank(cp) || IsMark(cp) || cp == 0x02BC)
+            continue;
+        const int byte = platform::ByteOf(cp, page);
+        if (byte >= 0 && direct_[static_cast<unsigned char>(byte)])
+            fast_[cp] = static_cast<std::int16_t>(byte);
+    }
+    for (int b = 0; b < 256; ++b) {
+        std::string bytes;
+        platform::AppendUtf8(bytes, platform::CharOf(static_cast<unsigned char>(b), CodePage::Cp1251));
+        utf8Size_[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(bytes.size());
+        for (std::size_t k = 0; k < bytes.size(); ++k)
+            utf8_[static_cast<std::size_t>(b)][k] = bytes[k];
+    }
     const int typographic = platform::ByteOf(0x2019, page);
     if (typographic >= 0 && letters_[static_cast<unsigned char>(typographic)])
         apostrophe_ = typographic;
@@ -83,12 +98,30 @@ const Text& TextEdges::In(const std::string& utf8) {
     while (pos < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[pos]);
         if (lead >= 0x20 && lead < 0x7F) {
-            // Printable ASCII: the same byte in every code page.
-            bytes_ += static_cast<char>(lead);
-            lastLetter_ = lead;
+            // Printable ASCII: the same byte in every code page, taken a run at a time.
+            std::size_t end = pos + 1;
+            while (end < utf8.size() && static_cast<unsigned char>(utf8[end] - 0x20) < 0x5F)
+                ++end;
+            bytes_.append(utf8, pos, end - pos);
+            lastLetter_ = static_cast<unsigned char>(utf8[end - 1]);
             lastPassed_ = false;
-            ++pos;
+            pos = end;
             continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < utf8.size()) {
+            // A well-formed two-byte character the table has a byte for (Latin, Cyrillic).
+            const auto trail = static_cast<unsigned char>(utf8[pos + 1]);
+            if ((trail & 0xC0) == 0x80) {
+                const char32_t cp = static_cast<char32_t>((lead & 0x1F) << 6 | (trail & 0x3F));
+                const std::int16_t byte = fast_[cp];
+                if (byte >= 0) {
+                    bytes_ += static_cast<char>(byte);
+                    lastLetter_ = cp;
+                    lastPassed_ = false;
+                    pos += 2;
+                    continue;
+                }
+            }
         }
         const std::size_t begin = pos;
         char32_t cp = 0;
@@ -135,14 +168,33 @@ const Text& TextEdges::In(const std::string& utf8) {
 std::string TextEdges::Out(const Text& variant) const {
     std::string out;
     out.reserve(variant.size() * 2);
+    AppendOut(variant, out);
+    return out;
+}
+
+void TextEdges::AppendOut(const Text& variant, std::string& out) const {
+    // Room for the longest form (three bytes a byte) first, cut to what was written after.
+    const std::size_t start = out.size();
+    out.resize(start + 3 * variant.size());
+    char* at = &out[start];
     std::size_t next = 0;
     for (char c : variant) {
         if (c == Placeholder && next < passed_.size()) {
-            out += passed_[next++];
+            const std::string& typed = passed_[next++];
+            const std::size_t written = static_cast<std::size_t>(at - &out[start]);
+            out.resize(start + written);
+            out += typed;
+            const std::size_t resumed = out.size();
+            out.resize(resumed + 3 * variant.size());
+            at = &out[resumed];
             continue;
         }
-        platform::AppendUtf8(out,
-                             platform::CharOf(static_cast<unsigned char>(c), CodePage::Cp1251));
+        const auto byte = static_cast<unsigned char>(c);
+        const std::array<char, 3>& bytes = utf8_[byte];
+        at[0] = bytes[0];
+        at[1] = bytes[1];
+        at[2] = bytes[2];
+        at += utf8Size_[byte];
     }
-    return out;
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }

@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
     const Text& In(const std::string& utf8);
     // A variant (cp1251) of the last line as UTF-8, with what passed through put back.
     std::string Out(const Text& variant) const;
+    // The same, appended to out.
+    void AppendOut(const Text& variant, std::string& out) const;
 
     static constexpr char Placeholder = '\x1A';
 
@@ -39,6 +42,12 @@ private:
     std::array<bool, 256> letters_{};
     std::array<bool, 256> direct_{}; // the byte reaches the engine as it is
     int apostrophe_ = -1;            // the byte typographic apostrophes read as, or -1
+    // By code point below U+0800: the byte a character that goes in as it is becomes, or -1
+    // for one that takes the long way (blanks, marks, invisible and unknown characters).
+    std::array<std::int16_t, 0x800> fast_{};
+    // By cp1251 byte: its character's UTF-8 bytes, and how many there are.
+    std::array<std::array<char, 3>, 256> utf8_{};
+    std::array<std::uint8_t, 256> utf8Size_{};
     Text bytes_;
     std::vector<std::string> passed_;
     char32_t lastLetter_ = 0; // what a following combining mark joins, 0 if nothing

@@ -5,12 +5,14 @@
 #include "facade/LinearQuilloMorph.h"
 #include "facade/Ranking.h"
 #include "facade/TextEdges.h"
+#include "facade/TranscribeInto.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 
 #include <quillomorph/quillomorph.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -84,7 +86,8 @@ struct Transcriber::State {
     Trace trace;
     // Set when a run ended in a collection error: the next call starts from a fresh load.
     bool reload = false;
-    // The ranking, and the line that list holds the variants of (valid while lastValid).
+    // The ranking, and the line that list holds the variants of (valid while lastValid; its
+    // buffer is reused from line to line).
     std::unique_ptr<Ranker> ranker;
     std::vector<std::int32_t> ranked;
     std::string lastLine;
@@ -200,45 +203,10 @@ std::string Transcriber::Best(std::string_view utf8) {
 
 std::vector<std::string> Transcriber::Transcribe(std::string_view utf8, Order order) {
     std::vector<std::string> variants;
+    if (!Run(*this, utf8)) return variants;
     State& s = *state_;
-    if (utf8.empty()) {
-        s.bound.clear();
-        return variants;
-    }
-    if (utf8.size() > MaxLineBytes)
-        throw Error("QuilloMorph takes lines of at most " + std::to_string(MaxLineBytes) +
-                    " bytes; this one has " + std::to_string(utf8.size()));
-    State::Scope scope(s);
-    // The same line again (Transcribe, then Best) reuses the variants already made.
-    const bool again = s.lastValid && !s.tracing && !s.reload && s.lastLine == utf8;
-    if (!again) {
-        s.lastValid = false;
-        s.bound.clear();
-        try {
-            if (s.reload && !s.Load())
-                throw Error("QuilloMorph could not reload the language \"" + s.key + "\"",
-                            s.messages);
-            s.list.Clear();
-            s.facade->syllabite.lineCut = false;
-            s.facade->transcriber.lastRun = TransCriber::RunReport();
-            s.facade->Transcribe(s.edges.In(std::string(utf8)), s.list);
-        } catch (const Text& error) {
-            s.reload = true;
-            throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {},
-                        Utf8(error));
-        }
-        const LinearQuilloMorph& f = *s.facade;
-        if (f.syllabite.lineCut)
-            s.bound = "the analysis of the line made too many symbols, and its end was left out";
-        else if (f.transcriber.lastRun.overOutput)
-            s.bound = "the variants grew too long: only the first went on, and it was cut";
-        else if (f.transcriber.lastRun.overComparisons)
-            s.bound = "the rules took too long to choose, and the end of the line was left unread";
-        s.lastLine.assign(utf8);
-        s.lastValid = true;
-    }
     variants.reserve(static_cast<std::size_t>(s.list.Count()));
-    if (order == Order::Ranked) {
+    if (order == Order::Ranked && s.list.Count() > 1) {
         s.ranker->Rank(*s.facade, s.list, s.ranked);
         for (const std::int32_t i : s.ranked)
             variants.push_back(s.edges.Out(s.list[i]));
@@ -246,8 +214,45 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8, Order or
         for (int i = 0; i < s.list.Count(); ++i)
             variants.push_back(s.edges.Out(s.list[i]));
     }
-    if (s.tracing && !again) {
-        const LinearQuilloMorph& f = *s.facade;
+    return variants;
+}
+
+bool Transcriber::Run(Transcriber& transcriber, std::string_view utf8) {
+    State& s = *transcriber.state_;
+    if (utf8.empty()) {
+        s.bound.clear();
+        s.lastValid = false;
+        return false;
+    }
+    if (utf8.size() > MaxLineBytes)
+        throw Error("QuilloMorph takes lines of at most " + std::to_string(MaxLineBytes) +
+                    " bytes; this one has " + std::to_string(utf8.size()));
+    State::Scope scope(s);
+    // The same line again (Transcribe, then Best) reuses the variants already made.
+    if (s.lastValid && !s.tracing && !s.reload && s.lastLine == utf8) return true;
+    s.lastValid = false;
+    s.bound.clear();
+    try {
+        if (s.reload && !s.Load())
+            throw Error("QuilloMorph could not reload the language \"" + s.key + "\"", s.messages);
+        s.list.Clear();
+        s.facade->syllabite.lineCut = false;
+        s.facade->transcriber.lastRun = TransCriber::RunReport();
+        s.lastLine.assign(utf8.data(), utf8.size());
+        s.facade->Transcribe(s.edges.In(s.lastLine), s.list);
+    } catch (const Text& error) {
+        s.reload = true;
+        throw Error("QuilloMorph stopped on an internal error: " + Utf8(error), {}, Utf8(error));
+    }
+    const LinearQuilloMorph& f = *s.facade;
+    if (f.syllabite.lineCut)
+        s.bound = "the analysis of the line made too many symbols, and its end was left out";
+    else if (f.transcriber.lastRun.overOutput)
+        s.bound = "the variants grew too long: only the first went on, and it was cut";
+    else if (f.transcriber.lastRun.overComparisons)
+        s.bound = "the rules took too long to choose, and the end of the line was left unread";
+    s.lastValid = true;
+    if (s.tracing) {
         s.trace = Trace();
         if (f.symbolTrace && f.symbolTrace->Count() > 0)
             s.trace.symbols = platform::ToUtf8((*f.symbolTrace)[0], s.page);
@@ -259,7 +264,22 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8, Order or
             s.trace.variants.push_back(std::move(codes));
         }
     }
-    return variants;
+    return true;
+}
+
+std::size_t TranscribeInto(Transcriber& transcriber, std::string_view utf8, std::string& out,
+                           Order order, std::size_t most) {
+    if (!Transcriber::Run(transcriber, utf8)) return 0;
+    Transcriber::State& s = *transcriber.state_;
+    const auto count = std::min(static_cast<std::size_t>(s.list.Count()), most);
+    const bool ranked = order == Order::Ranked && s.list.Count() > 1;
+    if (ranked) s.ranker->Rank(*s.facade, s.list, s.ranked);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i) out += '\t';
+        const auto k = ranked ? s.ranked[i] : static_cast<std::int32_t>(i);
+        s.edges.AppendOut(s.list[k], out);
+    }
+    return count;
 }
 
 const std::string& Transcriber::LastLineBound() const {

@@ -148,6 +148,10 @@ public:
 private:
     struct State;
     explicit Transcriber(std::unique_ptr<State> state);
+    // Transcribes utf8 into the state's list; false for an empty line.
+    static bool Run(Transcriber& transcriber, std::string_view utf8);
+    friend std::size_t TranscribeInto(Transcriber&, std::string_view, std::string&, Order,
+                                      std::size_t);
     std::unique_ptr<State> state_;
 };
 
