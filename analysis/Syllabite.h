@@ -65,7 +65,12 @@ public:
     void Analyse(const Text& line, std::vector<Symbol>& symbols) const;
     // The same, returning the number of symbols made (the first elements of symbols) and
     // keeping the elements past them, so that the next line finds them made.
-    std::size_t AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols) const;
+    // origins, when given, gets for each symbol made the symbol it is an exact copy of, when
+    // that one stays unchanged while OriginsVersion() does (else null).
+    std::size_t AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols,
+                               std::vector<const Symbol*>* origins = nullptr) const;
+    // Changes whenever the symbols origins point to may change; unique in the process.
+    std::uint64_t OriginsVersion() const { return alphabet.Version(); }
 
     // Consumes table matches from the 1-based position on (never the last byte of text),
     // greedily and first-match-wins, and appends the joined outputs as syllables to target.

@@ -46,6 +46,7 @@ public:
     void Take(Symbol& symbol) { ::Take(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
     void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
+    void AppendStable(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -59,6 +60,7 @@ public:
     void Take(Symbol& symbol) { ::Append(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
     void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
+    void AppendStable(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -66,7 +68,10 @@ private:
 
 class ArraySink {
 public:
-    explicit ArraySink(std::vector<Symbol>& target) : target_(target) {}
+    // origins, when given, gets for each symbol made the symbol it is an exact copy of when
+    // that one stays as it is while the alphabet does (else null).
+    explicit ArraySink(std::vector<Symbol>& target, std::vector<const Symbol*>* origins = nullptr)
+        : target_(target), origins_(origins) {}
     std::int32_t Count() const { return static_cast<std::int32_t>(count_); }
     // Takes symbol over. A spare symbol that already holds the same parameters keeps them:
     // the array's parameters then stay where they are from line to line.
@@ -100,6 +105,12 @@ public:
         to.code = symbol.code;
         to.extra = symbol.extra;
         if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
+        if (origins_) (*origins_)[count_ - 1] = &symbol;
+    }
+    // Append for a symbol that stays as it is while the alphabet does.
+    void AppendStable(const Symbol& symbol) {
+        Append(symbol);
+        if (origins_ && CopiesAsIs(symbol)) (*origins_)[count_ - 1] = &symbol;
     }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }
@@ -141,9 +152,14 @@ private:
     }
     Symbol& Next() {
         if (count_ == target_.size()) target_.emplace_back();
+        if (origins_) {
+            if (origins_->size() <= count_) origins_->resize(count_ + 1);
+            (*origins_)[count_] = nullptr;
+        }
         return target_[count_++];
     }
     std::vector<Symbol>& target_;
+    std::vector<const Symbol*>* origins_;
     std::size_t count_ = 0;
 };
 
@@ -417,12 +433,14 @@ void Syllabite::Analyse(const Text& line, std::vector<Symbol>& symbols) const {
     sink.Finish();
 }
 
-std::size_t Syllabite::AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols) const {
+std::size_t Syllabite::AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols,
+                                      std::vector<const Symbol*>* origins) const {
     if (plain_) {
         Analyse(line, symbols);
+        if (origins) origins->assign(symbols.size(), nullptr);
         return symbols.size();
     }
-    ArraySink sink(symbols);
+    ArraySink sink(symbols, origins);
     AnalyseInto(line, sink);
     return sink.Made();
 }
@@ -460,7 +478,7 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
                 if (k == -1)
                     out.Append(NoLetter());
                 else
-                    out.Append(alphabet.Entry(k).symbol);
+                    out.AppendStable(alphabet.Entry(k).symbol);
             }
             out.Append(WordEnd());
         } else if (std::is_same<Sink, ArraySink>::value && WordForms(word, wordForms_)) {

@@ -106,7 +106,7 @@ bool CopiesAsIs(const Symbol& s) {
     const SmbParamCollection& params = s.params;
     if (!params.Sorted()) return true;
     for (std::int32_t i = 1; i < params.Count(); ++i)
-        if (params[i - 1] > params[i]) return false;
+        if (params[i - 1].Compare(params[i]) > 0) return false;
     return true;
 }
 

@@ -27,7 +27,7 @@ bool SamePattern(const Symbol& a, const Symbol& b) {
 // Whether a parameter set is in the order ContainsAll's merge walk needs, with no pair twice.
 bool StrictlyOrdered(const SmbParamCollection& params) {
     for (std::int32_t i = 1; i < params.Count(); ++i)
-        if (!(params[i - 1] < params[i])) return false;
+        if (params[i - 1].Compare(params[i]) >= 0) return false;
     return true;
 }
 
@@ -41,22 +41,14 @@ void SortedPairs(std::vector<SmbParams>& pairs) {
     if (pairs.size() > 63) pairs.resize(63);
 }
 
-// Bit number of the pair among the sorted pairs, or -1.
-std::int32_t BitOf(const std::vector<SmbParams>& pairs, const SmbParams& pair) {
-    const auto at = std::lower_bound(pairs.begin(), pairs.end(), pair,
-                                     [](const SmbParams& a, const SmbParams& b) { return a < b; });
-    if (at == pairs.end() || !(*at == pair)) return -1;
-    return static_cast<std::int32_t>(at - pairs.begin());
-}
-
 // The bits of the pairs a rule symbol requires; byText when a mask cannot decide (a pair
 // without a bit, or a set out of order or with a pair twice).
-std::uint64_t RequiredBits(const std::vector<SmbParams>& pairs, const SmbParamCollection& params,
-                           bool& byText) {
+template <class Bits>
+std::uint64_t RequiredBits(const Bits& pairs, const SmbParamCollection& params, bool& byText) {
     byText = !StrictlyOrdered(params);
     std::uint64_t mask = 0;
     for (std::int32_t k = 0; k < params.Count() && !byText; ++k) {
-        const std::int32_t bit = BitOf(pairs, params[k]);
+        const std::int32_t bit = pairs.BitOf(params[k]);
         if (bit < 0)
             byText = true;
         else
@@ -67,14 +59,45 @@ std::uint64_t RequiredBits(const std::vector<SmbParams>& pairs, const SmbParamCo
 
 } // namespace
 
-std::uint64_t RuleIndex::PairsMask(const std::vector<SmbParams>& pairs,
-                                   const SmbParamCollection& params) {
+std::uint32_t RuleIndex::PairBits::Hash(const SmbParams& pair) {
+    // Over the texts up to their NULs, as equality reads them.
+    std::uint32_t h = 2166136261u;
+    for (std::size_t i = 0; i < SmbParams::NameSize && pair.name[i] != 0; ++i)
+        h = (h ^ static_cast<unsigned char>(pair.name[i])) * 16777619u;
+    h = (h ^ 0xFFu) * 16777619u;
+    for (std::size_t i = 0; i < SmbParams::ValueSize && pair.value[i] != 0; ++i)
+        h = (h ^ static_cast<unsigned char>(pair.value[i])) * 16777619u;
+    return h ^ (h >> 15);
+}
+
+void RuleIndex::PairBits::Assign(std::vector<SmbParams>& pairs) {
+    SortedPairs(pairs);
+    pairs_ = pairs;
+    slots_.fill(0);
+    for (std::size_t bit = 0; bit < pairs_.size(); ++bit) {
+        std::size_t i = Hash(pairs_[bit]) & 0xFFu;
+        while (slots_[i] != 0)
+            i = (i + 1) & 0xFFu;
+        slots_[i] = static_cast<std::int8_t>(bit + 1);
+    }
+}
+
+std::int32_t RuleIndex::PairBits::BitOf(const SmbParams& pair) const {
+    if (pairs_.empty()) return -1;
+    for (std::size_t i = Hash(pair) & 0xFFu;; i = (i + 1) & 0xFFu) {
+        const std::int32_t bit = slots_[i] - 1;
+        if (bit < 0) return -1;
+        if (pairs_[static_cast<std::size_t>(bit)].Compare(pair) == 0) return bit;
+    }
+}
+
+std::uint64_t RuleIndex::PairsMask(const PairBits& pairs, const SmbParamCollection& params) {
     // The merge walk of ContainsAll reads a set out of order differently from a bit test.
     for (std::int32_t i = 1; i < params.Count(); ++i)
-        if (params[i - 1] > params[i]) return ByText;
+        if (params[i - 1].Compare(params[i]) > 0) return ByText;
     std::uint64_t mask = 0;
     for (std::int32_t k = 0; k < params.Count(); ++k) {
-        const std::int32_t bit = BitOf(pairs, params[k]);
+        const std::int32_t bit = pairs.BitOf(params[k]);
         if (bit >= 0) mask |= std::uint64_t{1} << bit;
     }
     return mask;
@@ -91,14 +114,14 @@ void RuleIndex::Refresh(const TransCriber& engine) {
 
     const std::int32_t N = engine.ruleCount > 0 ? engine.ruleCount : 0;
     // The distinct pairs of all left sides, sorted; the first 63 get a bit each.
-    pairs_.clear();
+    std::vector<SmbParams> pairs;
     for (std::int32_t r = 0; r < N; ++r) {
         const SymbolCollection& left = engine.rules[r].left;
         for (std::int32_t i = 0; i < left.Count(); ++i)
             for (std::int32_t k = 0; k < left[i].params.Count(); ++k)
-                pairs_.push_back(left[i].params[k]);
+                pairs.push_back(left[i].params[k]);
     }
-    SortedPairs(pairs_);
+    pairBits_.Assign(pairs);
 
     byKey_.clear();
     for (KeyInfo& info : smallKeys_)
@@ -107,8 +130,7 @@ void RuleIndex::Refresh(const TransCriber& engine) {
         const std::uint32_t* first = std::lower_bound(engine.keys, engine.keys + N, c > 0 ? c : 1u);
         firstKeyed_[c] = static_cast<std::int32_t>(first - engine.keys);
     }
-    groups_.clear();           // their masks name the old pairs
-    lastText_.assign(1, '\1'); // no set has this as its bytes
+    ClearGroups(); // their masks name the old pairs
     scans_.Clear();
 
     patterns_.clear();
@@ -116,14 +138,14 @@ void RuleIndex::Refresh(const TransCriber& engine) {
     counts_.assign(static_cast<std::size_t>(N), 0);
     shared_.assign(static_cast<std::size_t>(N), 0);
     // Context conditions, with a mask over their own pairs.
-    contextPairs_.clear();
+    pairs.clear();
     for (std::int32_t r = 0; r < N; ++r) {
         const SymbolCollection& context = engine.rules[r].context;
         for (std::int32_t x = 0; x < context.Count(); ++x)
             for (std::int32_t k = 0; k < context[x].params.Count(); ++k)
-                contextPairs_.push_back(context[x].params[k]);
+                pairs.push_back(context[x].params[k]);
     }
-    SortedPairs(contextPairs_);
+    contextBits_.Assign(pairs);
     conditions_.clear();
     conditionStarts_.assign(static_cast<std::size_t>(N) + 1, 0);
     for (std::int32_t r = 0; r < N; ++r) {
@@ -133,12 +155,25 @@ void RuleIndex::Refresh(const TransCriber& engine) {
         for (std::int32_t x = 0; x < context.Count(); ++x) {
             const Symbol& condition = context[x];
             Condition c{condition.code, false, 0, &condition};
-            c.mask = RequiredBits(contextPairs_, condition.params, c.byText);
+            c.mask = RequiredBits(contextBits_, condition.params, c.byText);
             conditions_.push_back(c);
         }
     }
     conditionStarts_[static_cast<std::size_t>(N)] = static_cast<std::uint32_t>(conditions_.size());
     ForgetHistory();
+    // The symbols of right sides are written into outputs as they are: their masks stay.
+    for (HistoryEntry& entry : history_)
+        entry = HistoryEntry();
+    for (std::int32_t r = 0; r < N; ++r) {
+        const SymbolCollection& right = engine.rules[r].right;
+        for (std::int32_t j = 0; j < right.Count(); ++j) {
+            const Symbol* symbol = &right[j];
+            const auto slot = static_cast<std::size_t>(
+                (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
+            if (history_[slot].symbol == nullptr)
+                history_[slot] = {symbol, kRuleSymbol, PairsMask(contextBits_, symbol->params)};
+        }
+    }
     rightAsIs_.assign(static_cast<std::size_t>(N), 1);
     for (std::int32_t r = 0; r < N; ++r) {
         const SymbolCollection& right = engine.rules[r].right;
@@ -160,50 +195,100 @@ void RuleIndex::Refresh(const TransCriber& engine) {
         for (std::int32_t i = 0; i < left.Count(); ++i) {
             const Symbol& s = left[i];
             Pattern p{s.code, false, 0, &s};
-            p.mask = RequiredBits(pairs_, s.params, p.byText);
+            p.mask = RequiredBits(pairBits_, s.params, p.byText);
             patterns_.push_back(p);
         }
     }
 }
 
 std::uint64_t RuleIndex::MaskOf(const SmbParamCollection& params) const {
-    return PairsMask(pairs_, params);
+    return PairsMask(pairBits_, params);
+}
+
+bool RuleIndex::SameBytes(std::int32_t group, const SmbParamCollection& params) const {
+    constexpr std::size_t pairBytes = SmbParams::NameSize + SmbParams::ValueSize;
+    const std::uint32_t from = groupAt_[static_cast<std::size_t>(group)];
+    const std::uint32_t to = groupAt_[static_cast<std::size_t>(group) + 1];
+    if (to - from != static_cast<std::size_t>(params.Count()) * pairBytes) return false;
+    const char* at = groupBytes_.data() + from;
+    for (std::int32_t k = 0; k < params.Count(); ++k, at += pairBytes)
+        if (std::memcmp(at, params[k].name, SmbParams::NameSize) != 0 ||
+            std::memcmp(at + SmbParams::NameSize, params[k].value, SmbParams::ValueSize) != 0)
+            return false;
+    return true;
+}
+
+std::int32_t RuleIndex::FindGroup(const SmbParamCollection& params, std::uint64_t hash) const {
+    const std::size_t mask = groupSlots_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+        const GroupSlot& slot = groupSlots_[i];
+        if (slot.group < 0) return -1;
+        if (slot.hash == hash && SameBytes(slot.group, params)) return slot.group;
+    }
+}
+
+void RuleIndex::ClearGroups() {
+    for (GroupSlot& slot : groupSlots_)
+        slot = GroupSlot();
+    groupBytes_.clear();
+    groupAt_.assign(1, 0);
+    groupFacts_.clear();
+    lastGroup_ = -1;
+    ++groupsEpoch_;
 }
 
 InputFacts RuleIndex::Facts(const SmbParamCollection& params) {
     // Told apart by their bytes as stored: equal sets stored differently are two groups, which
     // only means that their scans are remembered twice.
-    constexpr std::size_t pairBytes = SmbParams::NameSize + SmbParams::ValueSize;
-    const std::size_t bytes = static_cast<std::size_t>(params.Count()) * pairBytes;
     // Neighbouring symbols mostly have the same set: compare with the last one first.
-    bool last = bytes == lastText_.size();
-    for (std::int32_t k = 0; last && k < params.Count(); ++k) {
-        const char* at = &lastText_[static_cast<std::size_t>(k) * pairBytes];
-        last = std::memcmp(at, params[k].name, SmbParams::NameSize) == 0 &&
-               std::memcmp(at + SmbParams::NameSize, params[k].value, SmbParams::ValueSize) == 0;
-    }
-    if (last) return lastFacts_;
-    text_.resize(bytes);
+    if (lastGroup_ >= 0 && SameBytes(lastGroup_, params))
+        return groupFacts_[static_cast<std::size_t>(lastGroup_)];
+    std::uint64_t hash = KeySeed(static_cast<std::size_t>(params.Count()));
     for (std::int32_t k = 0; k < params.Count(); ++k) {
-        char* at = &text_[static_cast<std::size_t>(k) * pairBytes];
-        std::memcpy(at, params[k].name, SmbParams::NameSize);
-        std::memcpy(at + SmbParams::NameSize, params[k].value, SmbParams::ValueSize);
+        const SmbParams& pair = params[k];
+        std::uint64_t words[5] = {};
+        std::memcpy(words, pair.name, SmbParams::NameSize);
+        std::memcpy(reinterpret_cast<char*>(words) + SmbParams::NameSize, pair.value,
+                    SmbParams::ValueSize);
+        for (const std::uint64_t word : words)
+            hash = KeyMix(hash, word);
     }
-    auto found = groups_.find(text_);
-    if (found == groups_.end())
-        found = groups_
-                    .emplace(text_, InputFacts{MaskOf(params), 0,
-                                               static_cast<std::uint32_t>(groups_.size())})
-                    .first;
-    lastText_ = text_;
-    lastFacts_ = found->second;
-    return found->second;
+    std::int32_t group = FindGroup(params, hash);
+    if (group < 0) {
+        group = static_cast<std::int32_t>(groupFacts_.size());
+        for (std::int32_t k = 0; k < params.Count(); ++k) {
+            const SmbParams& pair = params[k];
+            groupBytes_.insert(groupBytes_.end(), pair.name, pair.name + SmbParams::NameSize);
+            groupBytes_.insert(groupBytes_.end(), pair.value, pair.value + SmbParams::ValueSize);
+        }
+        groupAt_.push_back(static_cast<std::uint32_t>(groupBytes_.size()));
+        groupFacts_.push_back(InputFacts{MaskOf(params), 0, static_cast<std::uint32_t>(group)});
+        if (groupFacts_.size() * 2 > groupSlots_.size()) {
+            // Grown, and every group placed again.
+            std::vector<GroupSlot> slots(groupSlots_.size() * 2);
+            const std::size_t mask = slots.size() - 1;
+            for (const GroupSlot& old : groupSlots_) {
+                if (old.group < 0) continue;
+                std::size_t i = static_cast<std::size_t>(old.hash) & mask;
+                while (slots[i].group >= 0)
+                    i = (i + 1) & mask;
+                slots[i] = old;
+            }
+            groupSlots_.swap(slots);
+        }
+        const std::size_t mask = groupSlots_.size() - 1;
+        std::size_t i = static_cast<std::size_t>(hash) & mask;
+        while (groupSlots_[i].group >= 0)
+            i = (i + 1) & mask;
+        groupSlots_[i] = {hash, group};
+    }
+    lastGroup_ = group;
+    return groupFacts_[static_cast<std::size_t>(group)];
 }
 
 void RuleIndex::StartRun() {
-    if (groups_.size() < kKeptGroups) return;
-    groups_.clear();
-    lastText_.assign(1, '\1');
+    if (groupFacts_.size() < kKeptGroups) return;
+    ClearGroups();
     scans_.Clear(); // their keys name groups that are gone
 }
 

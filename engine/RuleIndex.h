@@ -96,6 +96,20 @@ public:
         facts.code = symbol.code;
         return facts;
     }
+    // Facts(symbol) for a symbol that stays unchanged while version does, remembered by its
+    // address.
+    InputFacts FactsOf(const Symbol& symbol, std::uint64_t version) {
+        if (version != originsVersion_) {
+            origins_.assign(origins_.size(), OriginEntry());
+            originsVersion_ = version;
+        }
+        const auto slot = static_cast<std::size_t>(
+            (reinterpret_cast<std::uintptr_t>(&symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
+        OriginEntry& entry = origins_[slot];
+        if (entry.symbol != &symbol || entry.epoch != groupsEpoch_)
+            entry = {&symbol, groupsEpoch_, Facts(symbol)};
+        return entry.facts;
+    }
     // Before the facts of a new input are taken: forgets the parameter sets (and so every
     // remembered scan) when there are too many.
     void StartRun();
@@ -192,10 +206,13 @@ private:
         const auto slot = static_cast<std::size_t>(
             (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
         HistoryEntry& entry = history_[slot];
-        if (entry.symbol != symbol || entry.run != historyRun_)
-            entry = {symbol, historyRun_, PairsMask(contextPairs_, symbol->params)};
+        if (entry.symbol != symbol || (entry.run != historyRun_ && entry.run != kRuleSymbol))
+            entry = {symbol, historyRun_, PairsMask(contextBits_, symbol->params)};
         return entry.mask;
     }
+    // The run of a history entry for a symbol of a rule's right side, which stays valid until
+    // the rules change.
+    static constexpr std::uint64_t kRuleSymbol = 0;
     struct HistoryEntry {
         const Symbol* symbol = nullptr;
         std::uint64_t run = 0;
@@ -203,8 +220,20 @@ private:
     };
     // The mask and group of a parameter set.
     InputFacts Facts(const SmbParamCollection& params);
-    static std::uint64_t PairsMask(const std::vector<SmbParams>& pairs,
-                                   const SmbParamCollection& params);
+    // The pairs that have a bit (sorted, at most 63; bit k is pair k), with a hash index.
+    class PairBits {
+    public:
+        void Assign(std::vector<SmbParams>& pairs); // sorts the pairs and drops repeats first
+        const std::vector<SmbParams>& Pairs() const { return pairs_; }
+        // The bit of a pair equal to pair (by name and value texts), or -1.
+        std::int32_t BitOf(const SmbParams& pair) const;
+
+    private:
+        static std::uint32_t Hash(const SmbParams& pair);
+        std::vector<SmbParams> pairs_;
+        std::array<std::int8_t, 256> slots_{}; // bit + 1 by hash, open addressing; 0 free
+    };
+    static std::uint64_t PairsMask(const PairBits& pairs, const SmbParamCollection& params);
 
     struct Pattern {
         std::uint32_t code;
@@ -313,10 +342,10 @@ private:
     std::vector<std::uint8_t> rightAsIs_;
     std::vector<Condition> conditions_;
     std::vector<std::uint32_t> conditionStarts_; // rule i: conditions_[starts[i] .. starts[i+1])
-    std::vector<SmbParams> contextPairs_;        // the conditions' pairs with a bit, sorted
+    PairBits contextBits_;                       // the conditions' pairs with a bit
     std::vector<HistoryEntry> history_ = std::vector<HistoryEntry>(4096);
     std::uint64_t historyRun_ = 1;
-    std::vector<SmbParams> pairs_; // the pairs with a bit, sorted; bit k is pairs_[k]
+    PairBits pairBits_; // the left sides' pairs with a bit
     std::int32_t firstKeyed_[256] = {};
 
     // By first input code: the longest extent the scans have read, by the second code (below
@@ -347,10 +376,28 @@ private:
     KeyInfo smallKeys_[256];                           // codes below 256
     std::unordered_map<std::uint32_t, KeyInfo> byKey_; // the others
 
-    std::unordered_map<std::string, InputFacts> groups_; // parameter sets by their bytes
-    std::string lastText_;   // the bytes of the set Facts looked at last,
-    InputFacts lastFacts_{}; // and its facts
+    // Parameter sets by their bytes as stored (name and value fields whole): open addressing
+    // over hashes; the bytes of group g are groupBytes_[groupAt_[g] .. groupAt_[g + 1]).
+    struct GroupSlot {
+        std::uint64_t hash = 0;
+        std::int32_t group = -1; // -1 for a free slot
+    };
+    std::int32_t FindGroup(const SmbParamCollection& params, std::uint64_t hash) const;
+    bool SameBytes(std::int32_t group, const SmbParamCollection& params) const;
+    void ClearGroups();
+    std::vector<GroupSlot> groupSlots_ = std::vector<GroupSlot>(1024);
+    std::vector<char> groupBytes_;
+    std::vector<std::uint32_t> groupAt_ = std::vector<std::uint32_t>(1, 0);
+    std::vector<InputFacts> groupFacts_;
+    std::int32_t lastGroup_ = -1;   // the group Facts found last
+    std::uint64_t groupsEpoch_ = 0; // counts the times the groups were forgotten
+    struct OriginEntry {
+        const Symbol* symbol = nullptr;
+        std::uint64_t epoch = 0;
+        InputFacts facts{};
+    };
+    std::vector<OriginEntry> origins_ = std::vector<OriginEntry>(4096); // by address
+    std::uint64_t originsVersion_ = 0;
     ScanTable scans_;
     std::vector<std::uint64_t> key_; // scratch
-    std::string text_;               // scratch
 };

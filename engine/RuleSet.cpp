@@ -76,7 +76,7 @@ void TransCriber::LoadRules(const Text& fileName, std::int32_t direction) {
         if (grown <= good) grown = good + 1;
         auto* slots = new ScribeRule[static_cast<std::size_t>(grown)];
         for (std::int64_t i = 0; i < good; ++i)
-            slots[i] = rules[i];
+            slots[i].Swap(rules[i]);
         delete[] rules;
         rules = slots;
         slotCount = grown;
@@ -223,7 +223,7 @@ void TransCriber::SortRules() {
     writtenAt.clear();
     for (std::int32_t i = 0; i < n; ++i)
         if (rule(i).left.Count() > 0) {
-            sorted[next++] = rule(i);
+            sorted[next++].Swap(rules[order[static_cast<std::size_t>(i)]]);
             writtenAt.push_back(static_cast<std::uint32_t>(order[static_cast<std::size_t>(i)]));
         }
     delete[] rules;

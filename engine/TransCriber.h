@@ -61,9 +61,13 @@ public:
     // ends.size() is the number of variants. Both vectors are replaced. preferences, when
     // given, is replaced by each variant's preference (Variant in WorkingSets.h): 0 for the
     // variant made only of the first written of every set of rules it forked on.
+    // origins, when given, has for each input symbol null or a symbol it is an exact copy of
+    // (code and parameters byte for byte) that stays unchanged while originsVersion does: what
+    // the engine works out about such a symbol is kept for the next input.
     void TranscribeCodes(const Symbol* input, std::uint32_t n, std::vector<std::uint32_t>& codes,
                          std::vector<std::size_t>& ends,
-                         std::vector<std::uint32_t>* preferences = nullptr);
+                         std::vector<std::uint32_t>* preferences = nullptr,
+                         const Symbol* const* origins = nullptr, std::uint64_t originsVersion = 0);
     // Overwrites the values of equally named parameters of target, adds the others.
     static void MergeParams(SmbParamCollection& target, const SmbParamCollection& source);
     // Best rules at input[0] with a symbols remaining (input[-s] must exist when s is 1);

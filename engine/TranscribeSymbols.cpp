@@ -17,8 +17,10 @@ namespace {
 // as it is handed back (trailing begin marker removed, or final marker added).
 class Run {
 public:
-    Run(TransCriber& engine, WorkingSets& ws, const Symbol* input, std::uint32_t n)
-        : engine_(engine), ws_(ws), input_(input), n_(n), cap_(engine.VariantCap(n)),
+    Run(TransCriber& engine, WorkingSets& ws, const Symbol* input, std::uint32_t n,
+        const Symbol* const* origins = nullptr, std::uint64_t originsVersion = 0)
+        : engine_(engine), ws_(ws), input_(input), origins_(origins),
+          originsVersion_(originsVersion), n_(n), cap_(engine.VariantCap(n)),
           startComparisons_(engine.comparisons), limit_(engine.RunComparisonLimit(n)),
           outputLimit_(engine.OutputLimit(n)) {}
 
@@ -50,6 +52,8 @@ private:
     TransCriber& engine_;
     WorkingSets& ws_;
     const Symbol* input_;
+    const Symbol* const* origins_;
+    std::uint64_t originsVersion_;
     std::uint32_t n_;
     std::int32_t cap_; // most variants this run keeps
     std::uint64_t startComparisons_;
@@ -90,8 +94,13 @@ void Run::Execute() {
     ws_.Start();
     ws_.index.StartRun();
     ws_.facts.resize(n_);
-    for (std::uint32_t i = 0; i < n_; ++i)
-        ws_.facts[i] = ws_.index.Facts(input_[i]);
+    if (origins_)
+        for (std::uint32_t i = 0; i < n_; ++i)
+            ws_.facts[i] = origins_[i] ? ws_.index.FactsOf(*origins_[i], originsVersion_)
+                                       : ws_.index.Facts(input_[i]);
+    else
+        for (std::uint32_t i = 0; i < n_; ++i)
+            ws_.facts[i] = ws_.index.Facts(input_[i]);
     ws_.scanAt.assign(4 * static_cast<std::size_t>(n_), -1);
     ws_.scanned.clear();
     ws_.scannedCandidates.clear();
@@ -339,7 +348,8 @@ std::int32_t TransCriber::TranscribeSymbols(const Symbol* input, std::uint32_t n
 
 void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
                                   std::vector<std::uint32_t>& found, std::vector<std::size_t>& ends,
-                                  std::vector<std::uint32_t>* preferences) {
+                                  std::vector<std::uint32_t>* preferences,
+                                  const Symbol* const* origins, std::uint64_t originsVersion) {
     found.clear();
     ends.clear();
     if (preferences) preferences->clear();
@@ -359,7 +369,7 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
         return;
     }
     WorkingSets& ws = Working();
-    Run(*this, ws, input, n).Execute();
+    Run(*this, ws, input, n, origins, originsVersion).Execute();
 
     std::size_t total = 0;
     for (std::int32_t k = 0; k < ws.current.Count(); ++k)

@@ -72,7 +72,8 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     out.SetDuplicates(platform::StringList::Duplicates::Ignore);
 
     // The symbols of the line, in the one array the engine reads.
-    const std::int32_t n = static_cast<std::int32_t>(syllabite.AnalyseKeeping(line, input_));
+    const std::int32_t n =
+        static_cast<std::int32_t>(syllabite.AnalyseKeeping(line, input_, &origins_));
 
     if (debug) {
         Text trace;
@@ -84,7 +85,7 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
     }
 
     transcriber.TranscribeCodes(input_.data(), static_cast<std::uint32_t>(n), codes_, ends_,
-                                &preferences_);
+                                &preferences_, origins_.data(), syllabite.OriginsVersion());
     const std::int32_t count = static_cast<std::int32_t>(ends_.size());
 
     if (debug) {

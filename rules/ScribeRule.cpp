@@ -1,5 +1,7 @@
 #include "rules/ScribeRule.h"
 
+#include <utility>
+
 #include "core/Binary.h"
 #include "core/Scanners.h"
 
@@ -65,10 +67,16 @@ std::int32_t ParseSide(const Text& side, bool isLeft, ScribeRule& rule) {
         }
 
         scratch.code = code;
-        if (condition)
-            rule.context.Add(&scratch);
-        else
-            target.Add(&scratch);
+        SymbolCollection& into = condition ? rule.context : target;
+        if (into.Storing() && !into.Sorted() && CopiesAsIs(scratch)) {
+            // Appended with the parameters taken over rather than copied.
+            const Symbol blank;
+            Symbol& added = into[into.Add(const_cast<Symbol*>(&blank))];
+            added.code = code;
+            added.params.Swap(scratch.params);
+        } else {
+            into.Add(&scratch);
+        }
 
         p = (next < n && text[next] == ';' && next != n - 1) ? next + 1 : next;
     }
@@ -102,6 +110,13 @@ ScribeRule& ScribeRule::operator=(const ScribeRule& other) {
     context.Assign(other.context);
     wildcardCount = other.wildcardCount;
     return *this;
+}
+
+void ScribeRule::Swap(ScribeRule& other) noexcept {
+    left.Swap(other.left);
+    right.Swap(other.right);
+    context.Swap(other.context);
+    std::swap(wildcardCount, other.wildcardCount);
 }
 
 bool ScribeRule::operator==(const ScribeRule& other) const {

@@ -36,6 +36,8 @@ public:
 
     // Empties left, right and context and sets wildcardCount to 0.
     void Clear();
+    // Exchanges the whole rule with other; no symbol is copied.
+    void Swap(ScribeRule& other) noexcept;
 };
 
 // Rule ordering: -1 when a comes first, 1 when b comes first, 0 when equivalent for sorting.
