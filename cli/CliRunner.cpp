@@ -2,38 +2,26 @@
 
 #include "cli/CheckList.h"
 #include "cli/LineReader.h"
+#include "cli/LineWorkers.h"
 #include "cli/Options.h"
+#include "cli/Session.h"
 
 #include "facade/TranscribeInto.h"
 
 #include <quillomorph/quillomorph.h>
 
+#include <chrono>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
-
-enum Status {
-    Done = 0,
-    NotLoaded = 1,
-    Usage = 2,
-    InternalError = 3,
-    WriteError = 4,
-    LineBound = 5
-};
-
-void PrintMessages(const std::vector<quillomorph::Message>& messages, std::ostream& err) {
-    for (const quillomorph::Message& m : messages) {
-        std::string line = m.caption.empty() ? m.text : m.caption + ": " + m.text;
-        for (char& c : line)
-            if (c == '\r' || c == '\n') c = ' ';
-        err << line << '\n';
-    }
-    if (!messages.empty()) err.flush();
-}
 
 std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
     std::string joined;
@@ -44,116 +32,24 @@ std::string Join(const std::vector<std::string>& parts, const std::string& separ
     return joined;
 }
 
-// One language and what a run reports beside the answers.
-class Session {
-public:
-    Session(quillomorph::Transcriber& transcriber, const Options& options, std::ostream& err)
-        : transcriber_(transcriber), options_(options), err_(err) {}
+// Lines taken into one block at most, and the fewest worth sharing among threads.
+constexpr std::size_t kBlockLines = 4096;
+constexpr std::size_t kParallelLines = 256;
 
-    // The variants of one input line, sorted, or best first with --best or --ranked; an
-    // internal error gives none and is reported.
-    std::vector<std::string> Transcribe(const std::string& line) {
-        std::vector<std::string> variants;
-        Handle(line, [&] { variants = transcriber_.Transcribe(line, RequestedOrder()); });
-        return variants;
-    }
+using Clock = std::chrono::steady_clock;
 
-    // The same, appended to out separated by TAB (only the first with --best), without a
-    // string per variant.
-    void TranscribeInto(const std::string& line, std::string& out) {
-        const std::size_t start = out.size();
-        if (!Handle(line, [&] {
-                quillomorph::TranscribeInto(transcriber_, line, out, RequestedOrder(),
-                                            options_.best ? 1 : SIZE_MAX);
-            }))
-            out.resize(start);
-    }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
-    // The best variant of the line Transcribe was given last (which it does not transcribe
-    // again); empty when it has none or failed.
-    std::string Best(const std::string& line) {
-        try {
-            return transcriber_.Best(line);
-        } catch (const quillomorph::Error&) {
-            return std::string();
-        }
-    }
-
-    // Names the lines that failed when there were several lines; the status of the run.
-    int Finish() {
-        if (failedLines_.empty()) return bounded_ ? LineBound : Done;
-        if (lines_ > 1) {
-            err_ << "quillomorph-cli: internal errors on " << failedLines_.size() << " of "
-                 << lines_ << " lines (their output lines are empty): line";
-            if (failedLines_.size() > 1) err_ << 's';
-            const std::size_t shown = failedLines_.size() < 20 ? failedLines_.size() : 20;
-            for (std::size_t i = 0; i < shown; ++i)
-                err_ << (i ? ", " : " ") << failedLines_[i];
-            if (shown < failedLines_.size()) err_ << ", ...";
-            err_ << '\n';
-        }
-        return InternalError;
-    }
-
-private:
-    quillomorph::Order RequestedOrder() const {
-        return options_.best || options_.ranked ? quillomorph::Order::Ranked
-                                                : quillomorph::Order::Sorted;
-    }
-
-    // Runs transcribe for line with the checks and reports of a line; false when it gave no
-    // variants because the line was too long or met an internal error.
-    template <class Transcribe> bool Handle(const std::string& line, Transcribe transcribe) {
-        ++lines_;
-        if (line.size() > quillomorph::Transcriber::MaxLineBytes) {
-            err_ << "quillomorph-cli: line " << lines_ << " has " << line.size()
-                 << " bytes, more than the " << quillomorph::Transcriber::MaxLineBytes
-                 << " a line may have; its output line is empty" << std::endl;
-            bounded_ = true;
-            return false;
-        }
-        try {
-            transcribe();
-        } catch (const quillomorph::Error& e) {
-            PrintMessages(transcriber_.Messages(), err_);
-            transcriber_.ClearMessages();
-            err_ << "error: " << (e.SystemError().empty() ? e.what() : e.SystemError())
-                 << std::endl;
-            failedLines_.push_back(lines_);
-            return false;
-        }
-        if (!transcriber_.Messages().empty()) {
-            PrintMessages(transcriber_.Messages(), err_);
-            transcriber_.ClearMessages();
-        }
-        if (!transcriber_.LastLineBound().empty()) {
-            err_ << "quillomorph-cli: line " << lines_ << " (" << line.size()
-                 << " bytes) is not transcribed whole: " << transcriber_.LastLineBound()
-                 << std::endl;
-            bounded_ = true;
-        }
-        if (options_.trace) PrintTrace();
-        return true;
-    }
-
-    void PrintTrace() {
-        const quillomorph::Transcriber::Trace& trace = transcriber_.LastTrace();
-        err_ << "symbols: " << trace.symbols << '\n';
-        for (std::size_t k = 0; k < trace.variants.size(); ++k) {
-            err_ << "variant " << k + 1 << ":";
-            for (int code : trace.variants[k])
-                err_ << ' ' << code;
-            err_ << '\n';
-        }
-    }
-
-    quillomorph::Transcriber& transcriber_;
-    const Options& options_;
-    std::ostream& err_;
-    long lines_ = 0;
-    std::vector<long> failedLines_;
-    bool bounded_ = false;
-};
+// Bytes of standard input not yet read when it is a regular file and reading it is this
+// run's (mine); else 0.
+std::size_t InputLeft(bool mine) {
+    struct stat st {};
+    if (!mine || fstat(STDIN_FILENO, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    const off_t at = lseek(STDIN_FILENO, 0, SEEK_CUR);
+    return at < 0 || at >= st.st_size ? 0 : static_cast<std::size_t>(st.st_size - at);
+}
 
 bool Written(std::ostream& out, std::ostream& err) {
     if (out) return true;
@@ -187,7 +83,7 @@ int ListLanguages(const std::string& dataDir, std::ostream& out, std::ostream& e
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, bool processEnds) {
     Options options;
     std::string error;
     if (!ParseOptions(args, options, error)) {
@@ -229,9 +125,28 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
     quillomorph::Transcriber::Options openOptions;
     openOptions.codePage = options.codePage;
-    std::optional<quillomorph::Transcriber> loaded;
+    std::unique_ptr<quillomorph::Transcriber> loaded;
+    std::unique_ptr<LineWorkers> workers;
+    // Declared after what it keeps, so that it runs first.
+    struct KeepAtEnd {
+        bool on;
+        std::unique_ptr<quillomorph::Transcriber>& loaded;
+        std::unique_ptr<LineWorkers>& workers;
+        ~KeepAtEnd() {
+            if (!on) return;
+            // Reachable from here until the process ends; helpers still opening the
+            // language are left to it.
+            static auto* keptLanguage = new std::unique_ptr<quillomorph::Transcriber>();
+            static auto* keptWorkers = new std::unique_ptr<LineWorkers>();
+            if (workers) workers->Abandon();
+            *keptWorkers = std::move(workers);
+            *keptLanguage = std::move(loaded);
+        }
+    } keepAtEnd{processEnds, loaded, workers};
+    const Clock::time_point openStart = Clock::now();
     try {
-        loaded.emplace(quillomorph::Transcriber::Open(dataDir, options.lang, openOptions));
+        loaded = std::make_unique<quillomorph::Transcriber>(
+            quillomorph::Transcriber::Open(dataDir, options.lang, openOptions));
     } catch (const quillomorph::Error& e) {
         PrintMessages(e.Messages(), err);
         if (!e.SystemError().empty()) {
@@ -241,6 +156,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         if (e.Messages().empty()) err << "quillomorph-cli: " << e.what() << '\n';
         return NotLoaded;
     }
+    const Clock::duration opening = Clock::now() - openStart;
     quillomorph::Transcriber& transcriber = *loaded;
     PrintMessages(transcriber.Messages(), err);
     transcriber.ClearMessages();
@@ -265,10 +181,54 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         for (std::size_t i = 0; i < options.texts.size(); ++i)
             if (!handle(options.texts[i], i + 1 < options.texts.size())) return WriteError;
     } else {
+        // Lines already waiting are taken a block at a time. Once the work waiting is worth
+        // opening the language again (it would take longer than that, going by the lines
+        // done so far), blocks are shared among threads, each with a transcriber of its own,
+        // and written out in order, each line's reports before its answer.
+        const int jobs = options.trace ? 1 : options.jobs;
+        std::vector<std::string> block;
         LineReader reader(in);
         std::string line;
-        while (reader.Next(line))
-            if (!handle(line, reader.MoreWaiting())) return WriteError;
+        Clock::duration working{}; // spent on lines so far
+        std::size_t bytesDone = 0;
+        while (reader.Next(line)) {
+            if (jobs <= 1 || !reader.MoreWaiting()) {
+                if (!handle(line, reader.MoreWaiting())) return WriteError;
+                continue;
+            }
+            // The block's strings keep their buffers from block to block.
+            std::size_t taken = 0;
+            if (block.size() < kBlockLines) block.resize(kBlockLines);
+            block[taken++].swap(line);
+            std::size_t bytes = block[0].size() + 1;
+            while (taken < kBlockLines && reader.MoreWaiting() && reader.Next(block[taken]))
+                bytes += block[taken++].size() + 1;
+            if (!workers && taken >= kParallelLines && (bytesDone > 0 || options.jobsGiven)) {
+                const double perByte =
+                    bytesDone > 0 ? Seconds(working) / static_cast<double>(bytesDone) : 0;
+                const double waiting =
+                    perByte * static_cast<double>(bytes + InputLeft(processEnds));
+                if (options.jobsGiven || Seconds(working) >= Seconds(opening) ||
+                    waiting >= 2 * Seconds(opening))
+                    workers =
+                        std::make_unique<LineWorkers>(dataDir, options, openOptions, jobs - 1);
+            }
+            const Clock::time_point start = Clock::now();
+            if (!workers) {
+                for (std::size_t i = 0; i < taken; ++i)
+                    if (!handle(block[i], i + 1 < taken || reader.MoreWaiting())) return WriteError;
+            } else {
+                workers->Run(session, block, taken,
+                             [&](const std::string& report, std::string_view answer) {
+                                 if (!report.empty()) err << report << std::flush;
+                                 out << answer;
+                             });
+                if (!reader.MoreWaiting()) out.flush();
+                if (!Written(out, err)) return WriteError;
+            }
+            working += Clock::now() - start;
+            bytesDone += bytes;
+        }
     }
     return session.Finish();
 }

@@ -2,6 +2,9 @@
 
 #include <getopt.h>
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 enum LongOnly {
@@ -24,6 +27,7 @@ const option LongOptions[] = {
     {"ranked", no_argument, nullptr, RankedOption},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
+    {"jobs", required_argument, nullptr, 'j'},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -43,7 +47,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     opterr = 0;
     optind = 0; // start afresh: the parser keeps its place in globals
     for (;;) {
-        const int c = getopt_long(argc, argv.data(), ":l:d:hV", LongOptions, nullptr);
+        const int c = getopt_long(argc, argv.data(), ":l:d:j:hV", LongOptions, nullptr);
         if (c == -1) break;
         const std::string arg = optind > 0 && optind <= argc && argv[optind - 1]
                                     ? std::string(argv[optind - 1])
@@ -80,6 +84,17 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         case RankedOption:
             options.ranked = true;
             break;
+        case 'j': {
+            const std::string n = optarg;
+            if (n.empty() || n.size() > 3 ||
+                n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1) {
+                error = "--jobs takes a number of threads from 1 to 999, not " + n;
+                return false;
+            }
+            options.jobs = std::stoi(n);
+            options.jobsGiven = true;
+            break;
+        }
         case 'h':
             options.help = true;
             break;
@@ -93,6 +108,11 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             error = "unknown option: " + arg;
             return false;
         }
+    }
+    if (options.jobs == 0) {
+        // As many threads as the machine runs at once; a few at most, each holds a language.
+        const unsigned cores = std::thread::hardware_concurrency();
+        options.jobs = cores == 0 ? 1 : static_cast<int>(std::min(cores, 8u));
     }
     if (options.best && options.ranked) {
         error = "--best and --ranked exclude each other";
@@ -125,6 +145,8 @@ const char* UsageText() {
            "      --check=FILE     transcribe the inputs of a tab-separated list (input, accepted\n"
            "                       forms separated by ' | ') and print the misses and a summary\n"
            "                       (\"first\": inputs whose best variant is accepted)\n"
+           "  -j, --jobs=N         threads that share many waiting input lines (default: as many\n"
+           "                       as the machine has, up to 8; each holds the language once)\n"
            "      --list           list the languages of the data folder\n"
            "  -h, --help           print this text\n"
            "  -V, --version        print the version and the data folder in use\n"

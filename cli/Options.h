@@ -16,6 +16,8 @@ struct Options {
     bool list = false;
     bool help = false;
     bool version = false;
+    int jobs = 0;           // threads for many waiting lines; 0 until parsed: the machine's
+    bool jobsGiven = false; // --jobs named them: used for any big batch, whatever it costs
     std::vector<std::string> texts;
 };
 

@@ -1,5 +1,7 @@
 #include "cli/CliRunner.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,5 +11,12 @@ int main(int argc, char** argv) {
     // RunCli flushes each answer once no further input is waiting; reading need not flush.
     std::cin.tie(nullptr);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return RunCli(args, std::cin, std::cout, std::cerr);
+    int status = RunCli(args, std::cin, std::cout, std::cerr, true);
+    // A helper thread may still be opening a language it was not needed for: the process
+    // ends without waiting for it, once everything written is out.
+    std::cout.flush();
+    if (!std::cout && status == 0) status = 4;
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

@@ -98,19 +98,21 @@ struct Transcriber::State {
     class Scope {
     public:
         explicit Scope(State& state)
-            : folder_(state.dataDir),
-              previous_(
-                  platform::SetMessageHandler([&state](const Text& text, const Text& caption) {
-                      state.messages.push_back(Message{Utf8(caption), Utf8(text)});
-                  })) {}
-        ~Scope() { platform::SetMessageHandler(std::move(previous_)); }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
+            : folder_(state.dataDir, platform::BaseFolder::Borrowed()), messages_(state.sink) {}
 
     private:
         platform::BaseFolder folder_;
-        platform::MessageHandler previous_;
+        platform::MessageScope messages_;
     };
+    // Keeps the system's messages in messages.
+    struct Sink final : platform::MessageSink {
+        explicit Sink(std::vector<Message>& kept) : kept_(kept) {}
+        void Receive(const Text& text, const Text& caption) override {
+            kept_.push_back(Message{Utf8(caption), Utf8(text)});
+        }
+        std::vector<Message>& kept_;
+    };
+    Sink sink{messages};
 
     // Loads key into a new facade; false when the language could not be loaded.
     bool Load() {

@@ -14,12 +14,12 @@
 namespace platform {
 namespace {
 
-thread_local std::string baseFolder;
+thread_local const std::string* baseFolder = nullptr; // null or empty: the working directory
 
 std::filesystem::path NativePath(const Text& path) {
     std::filesystem::path native(IsValidUtf8(path) ? path : ToUtf8(path, CodePage::Cp1251));
-    if (!baseFolder.empty() && native.is_relative())
-        return std::filesystem::path(baseFolder) / native;
+    if (baseFolder && !baseFolder->empty() && native.is_relative())
+        return std::filesystem::path(*baseFolder) / native;
     return native;
 }
 
@@ -57,8 +57,12 @@ bool Write(const Text& path, const Text& bytes, bool append) {
 
 } // namespace
 
-BaseFolder::BaseFolder(const std::string& folder) : previous_(baseFolder) {
-    baseFolder = folder;
+BaseFolder::BaseFolder(const std::string& folder) : own_(folder), previous_(baseFolder) {
+    baseFolder = &own_;
+}
+
+BaseFolder::BaseFolder(const std::string& folder, Borrowed) : previous_(baseFolder) {
+    baseFolder = &folder;
 }
 
 BaseFolder::~BaseFolder() {

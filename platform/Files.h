@@ -15,12 +15,16 @@ namespace platform {
 class BaseFolder {
 public:
     explicit BaseFolder(const std::string& folder);
+    // The same without a copy: folder must outlive the object.
+    struct Borrowed {};
+    BaseFolder(const std::string& folder, Borrowed);
     ~BaseFolder();
     BaseFolder(const BaseFolder&) = delete;
     BaseFolder& operator=(const BaseFolder&) = delete;
 
 private:
-    std::string previous_;
+    std::string own_;
+    const std::string* previous_;
 };
 
 // True when path names an existing regular file (or a link to one).

@@ -31,8 +31,13 @@ void WriteToStandardError(const Text& text, const Text& caption) {
 }
 
 thread_local MessageHandler currentHandler;
+thread_local MessageSink* currentSink = nullptr;
 
 void Dispatch(const Text& text, const Text& caption) {
+    if (currentSink) {
+        currentSink->Receive(text, caption);
+        return;
+    }
     if (!currentHandler) {
         WriteToStandardError(text, caption);
         return;
@@ -57,6 +62,14 @@ MessageHandler SetMessageHandler(MessageHandler handler) {
     currentHandler = std::move(handler);
     if (!previous) previous = WriteToStandardError;
     return previous;
+}
+
+MessageScope::MessageScope(MessageSink& sink) : previous_(currentSink) {
+    currentSink = &sink;
+}
+
+MessageScope::~MessageScope() {
+    currentSink = previous_;
 }
 
 } // namespace platform

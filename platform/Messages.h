@@ -19,4 +19,26 @@ void MessageBoxA(const Text& text, const Text& caption);
 // previous one. Each thread has its own: messages shown on a thread reach its handler only.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
+// Receives the messages shown on one thread while a MessageScope names it.
+class MessageSink {
+public:
+    virtual void Receive(const Text& text, const Text& caption) = 0;
+
+protected:
+    ~MessageSink() = default;
+};
+
+// While alive, the calling thread's messages go to sink instead of its handler; nothing is
+// copied, so that a scope per call costs next to nothing. Scopes nest.
+class MessageScope {
+public:
+    explicit MessageScope(MessageSink& sink);
+    ~MessageScope();
+    MessageScope(const MessageScope&) = delete;
+    MessageScope& operator=(const MessageScope&) = delete;
+
+private:
+    MessageSink* previous_;
+};
+
 } // namespace platform

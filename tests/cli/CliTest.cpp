@@ -159,6 +159,28 @@ TEST_F(CliTest, CollectionErrorOnOneLineLeavesTheOthersAndStatusThree) {
     EXPECT_EQ(stderrText, "error: Неверный Индекс -1\n");
 }
 
+TEST_F(CliTest, ThreadsGiveTheAnswersReportsAndStatusOfOne) {
+    // Lines that fail, lines over the limit and ordinary ones, many blocks' worth.
+    WriteLines("t.alf", {"a=a", "---", "b=b", "---", "x=x", "---"});
+    WriteLines("t.syl", {"a", "xx ", ""});
+    const std::string tooLong(quillomorph::Transcriber::MaxLineBytes + 1, 'b');
+    std::string input;
+    for (int i = 0; i < 9000; ++i)
+        input += i % 997 == 5    ? "xxab\n"
+                 : i % 4001 == 7 ? tooLong + "\n"
+                 : i % 3         ? "ab\n"
+                                 : "ba b\n";
+    const int alone = Run({"-l", "t", "-j1"}, input);
+    const std::string aloneOut = stdoutText, aloneErr = stderrText;
+    EXPECT_EQ(alone, 3);
+    EXPECT_NE(aloneErr.find("lines 6, 1003,"), std::string::npos) << aloneErr;
+    EXPECT_EQ(Run({"-l", "t", "-j3"}, input), alone);
+    EXPECT_EQ(stdoutText, aloneOut);
+    EXPECT_EQ(stderrText, aloneErr);
+    EXPECT_EQ(Run({"-l", "t", "--jobs=2", "--best"}, input), alone);
+    EXPECT_EQ(Run({"-l", "t", "-j", "0"}), 2);
+}
+
 TEST_F(CliTest, TraceWritesTheLogAndPrintsTheCodes) {
     EXPECT_EQ(Run({"-l", "t", "--trace", "a"}), 0);
     EXPECT_EQ(stdoutText, "а\n");

@@ -16,7 +16,7 @@ execute_process(COMMAND ${GUARD} extract ${LIST} ${COLUMN} ${input} RESULT_VARIA
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cannot take column ${COLUMN} of ${LIST}")
 endif()
-execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY}
+execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY} -j1
                 INPUT_FILE ${input} OUTPUT_FILE ${output} ERROR_VARIABLE errors
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
@@ -27,6 +27,22 @@ execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY} --ranked
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "quillomorph-cli -l ${KEY} --ranked failed (${result}) on ${LIST}:\n${errors}")
+endif()
+# The list four times over, shared among three threads, gives the same lines four times.
+file(READ ${input} once)
+file(WRITE ${WORK}/input4.txt "${once}${once}${once}${once}")
+execute_process(COMMAND ${CLI} --data ${DATA} -l ${KEY} -j3
+                INPUT_FILE ${WORK}/input4.txt OUTPUT_FILE ${WORK}/threads.txt
+                ERROR_VARIABLE errors RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "quillomorph-cli -l ${KEY} -j3 failed (${result}) on ${LIST}:\n${errors}")
+endif()
+file(READ ${output} answers)
+file(WRITE ${WORK}/expected4.txt "${answers}${answers}${answers}${answers}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/threads.txt
+                ${WORK}/expected4.txt RESULT_VARIABLE different)
+if(different)
+    message(FATAL_ERROR "quillomorph-cli -j3 differs from -j1 on ${LIST}")
 endif()
 execute_process(COMMAND ${GUARD} variants ${DATA} ${KEY} ${input} ${variants}
                 ERROR_VARIABLE errors RESULT_VARIABLE result)
