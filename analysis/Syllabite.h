@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -109,6 +110,11 @@ private:
         bool usable = false; // the forms are what the long way gives
     };
     const LetterForms& Forms(unsigned char byte) const;
+    // Whether the alphabet entry of letter c copies as it is (CopiesAsIs), known once per
+    // alphabet.
+    bool EntryCopiesAsIs(char c) const;
+    mutable std::array<std::uint8_t, 256> entryAsIs_{}; // 0 not known, 1 yes, 2 no
+    mutable std::uint64_t entryVersion_ = 0;
     mutable std::vector<LetterForms> letterForms_;
     mutable std::vector<bool> letterMade_;
     mutable std::uint64_t alphabetVersion_ = 0;

@@ -46,7 +46,6 @@ public:
     void Take(Symbol& symbol) { ::Take(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
     void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
-    void AppendStable(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -60,7 +59,6 @@ public:
     void Take(Symbol& symbol) { ::Append(target_, symbol); }
     void Append(const Symbol& symbol) { ::Append(target_, symbol); }
     void AppendInOrder(const Symbol& symbol) { ::Append(target_, symbol); }
-    void AppendStable(const Symbol& symbol) { ::Append(target_, symbol); }
 
 private:
     SymbolCollection& target_;
@@ -99,18 +97,14 @@ public:
         to.extra = symbol.extra;
         if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
     }
-    // Append for a symbol whose copy is known to hold its parameters in its order.
+    // Append for a symbol whose copy is known to hold its parameters in its order, and that
+    // stays as it is while the alphabet does.
     void AppendInOrder(const Symbol& symbol) {
         Symbol& to = Next();
         to.code = symbol.code;
         to.extra = symbol.extra;
         if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
         if (origins_) (*origins_)[count_ - 1] = &symbol;
-    }
-    // Append for a symbol that stays as it is while the alphabet does.
-    void AppendStable(const Symbol& symbol) {
-        Append(symbol);
-        if (origins_ && CopiesAsIs(symbol)) (*origins_)[count_ - 1] = &symbol;
     }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }
@@ -316,6 +310,19 @@ void Syllabite::SyllableUnits(const Text& text, std::vector<std::uint16_t>& unit
     }
 }
 
+bool Syllabite::EntryCopiesAsIs(char c) const {
+    if (entryVersion_ != alphabet.Version()) {
+        entryAsIs_.fill(0);
+        entryVersion_ = alphabet.Version();
+    }
+    std::uint8_t& known = entryAsIs_[static_cast<unsigned char>(c)];
+    if (known == 0) {
+        const std::int32_t k = alphabet.Lookup(c);
+        known = k != -1 && CopiesAsIs(alphabet.Entry(k).symbol) ? 1 : 2;
+    }
+    return known == 1;
+}
+
 const Syllabite::LetterForms& Syllabite::Forms(unsigned char byte) const {
     if (alphabetVersion_ != alphabet.Version() || letterForms_.size() != 256) {
         letterForms_.assign(256, LetterForms());
@@ -477,8 +484,10 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
                 const std::int32_t k = alphabet.Lookup(c);
                 if (k == -1)
                     out.Append(NoLetter());
+                else if (EntryCopiesAsIs(c))
+                    out.AppendInOrder(alphabet.Entry(k).symbol);
                 else
-                    out.AppendStable(alphabet.Entry(k).symbol);
+                    out.Append(alphabet.Entry(k).symbol);
             }
             out.Append(WordEnd());
         } else if (std::is_same<Sink, ArraySink>::value && WordForms(word, wordForms_)) {
