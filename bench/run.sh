@@ -6,6 +6,9 @@
 #
 #   bench/run.sh [BUILD-DIR]        (default build/; QM_BENCH_MIN_TIME seconds per benchmark)
 #
+# quillomorph-cli runs as users run it (its threads share a big input: -j as the machine
+# has); its one-thread figures (-j1) are printed beside.
+#
 # QM_REFERENCE names the reference folder when it is not ../shared/reference. QM_BENCH_BASELINE
 # names the qm-bench of an earlier build: its steady figures for english, deutsch and francais
 # are taken in the same run and the gain over them printed.
@@ -65,7 +68,7 @@ column1() { grep -hv '^#' "$@" | cut -f1 | grep -v '^[[:space:]]*$'; }
 column1 "$reference/translit/icao-dev.tsv" >"$work/ru.txt"
 column1 "$reference/chineese/names-dev.tsv" "$reference/chineese/syllables.tsv" >"$work/zh.txt"
 for i in $(seq 40); do cat "$work/ru.txt"; done >"$work/ru-big.txt"
-for i in $(seq 100); do cat "$work/zh.txt"; done >"$work/zh-big.txt"
+for i in $(seq 400); do cat "$work/zh.txt"; done >"$work/zh-big.txt"
 head -n 1 "$work/ru.txt" >"$work/ru-one.txt"
 head -n 1 "$work/zh.txt" >"$work/zh-one.txt"
 
@@ -97,6 +100,7 @@ EOF
         fi
         echo "$lang bytes $(wc -c <"$work/$lang-big.txt")"
         echo "$lang cli-big $(best "$work/$lang-big.txt" "$cli" -l $key)"
+        echo "$lang cli-big-j1 $(best "$work/$lang-big.txt" "$cli" -l $key -j1)"
         echo "$lang cli-one $(best "$work/$lang-one.txt" "$cli" -l $key)"
         if command -v uconv >/dev/null; then
             echo "$lang uconv-big $(best "$work/$lang-big.txt" uconv -x $transform)"
@@ -196,6 +200,11 @@ for lang, title in (('ru', '2translit / Russian-Latin/BGN'), ('zh', 'chineese / 
               f'{"-":>12}{"-":>8}')
 print(f"(files of {side[('ru', 'bytes')] / 1e6:.2f} MB and {side[('zh', 'bytes')] / 1e6:.2f} MB:"
       " the lists repeated; best of five runs)")
+for lang, title in (('ru', '2translit'), ('zh', 'chineese')):
+    if (lang, 'cli-big-j1') in side and (lang, 'uconv-big') in side:
+        one = side[(lang, 'cli-big-j1')]
+        print(f"{title} on one thread (-j1): {side[(lang, 'bytes')] / 1e6 / one:.2f} MB/s, "
+              f"{side[(lang, 'uconv-big')] / one:.2f}x uconv")
 
 gains = {}
 if before:

@@ -203,7 +203,21 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             std::size_t bytes = block[0].size() + 1;
             while (taken < kBlockLines && reader.MoreWaiting() && reader.Next(block[taken]))
                 bytes += block[taken++].size() + 1;
-            if (!workers && taken >= kParallelLines && (bytesDone > 0 || options.jobsGiven)) {
+            std::size_t from = 0;
+            Clock::time_point start = Clock::now();
+            if (!workers && bytesDone == 0 && !options.jobsGiven) {
+                // The first lines alone tell what a line costs here.
+                from = std::min(taken, kParallelLines);
+                for (std::size_t i = 0; i < from; ++i) {
+                    if (!handle(block[i], i + 1 < taken || reader.MoreWaiting())) return WriteError;
+                    bytesDone += block[i].size() + 1;
+                    bytes -= block[i].size() + 1;
+                }
+                working += Clock::now() - start;
+                start = Clock::now();
+            }
+            if (!workers && taken - from >= kParallelLines &&
+                (bytesDone > 0 || options.jobsGiven)) {
                 const double perByte =
                     bytesDone > 0 ? Seconds(working) / static_cast<double>(bytesDone) : 0;
                 const double waiting =
@@ -213,12 +227,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                     workers =
                         std::make_unique<LineWorkers>(dataDir, options, openOptions, jobs - 1);
             }
-            const Clock::time_point start = Clock::now();
-            if (!workers) {
-                for (std::size_t i = 0; i < taken; ++i)
+            if (!workers || taken - from < kParallelLines) {
+                for (std::size_t i = from; i < taken; ++i)
                     if (!handle(block[i], i + 1 < taken || reader.MoreWaiting())) return WriteError;
             } else {
-                workers->Run(session, block, taken,
+                workers->Run(session, block, from, taken,
                              [&](const std::string& report, std::string_view answer) {
                                  if (!report.empty()) err << report << std::flush;
                                  out << answer;

@@ -38,7 +38,8 @@ struct LineWorkers::Shared {
     int inBlock = 0;
     // The current block.
     const std::vector<std::string>* lines = nullptr;
-    std::size_t count = 0; // lines[0..count) are the block's
+    std::size_t first = 0; // lines[first..count) are the block's
+    std::size_t count = 0;
 
     long before = 0;
     std::atomic<std::size_t> next{0};
@@ -92,7 +93,7 @@ void LineWorkers::Take(Session& session, std::ostringstream& stream, std::size_t
         const std::size_t to = std::min(s.count, from + kLinesPerTake);
         for (std::size_t i = from; i < to; ++i) {
             // Numbered by its place in the block.
-            session.SetLines(s.before + static_cast<long>(i));
+            session.SetLines(s.before + static_cast<long>(i - s.first));
             const std::size_t at = out.size();
             session.TranscribeInto(lines[i], out);
             out += '\n';
@@ -139,9 +140,10 @@ void LineWorkers::Serve(Helper& h) {
 }
 
 void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& lines,
-                             std::size_t count) {
+                             std::size_t first, std::size_t count) {
     Shared& s = *shared_;
     count = std::min(count, lines.size());
+    first = std::min(first, count);
     if (slices_.size() < count) slices_.resize(count);
     if (reports_.size() < count) reports_.resize(count);
     for (const std::unique_ptr<std::string>& buffer : buffers_)
@@ -149,9 +151,10 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
     {
         const std::lock_guard<std::mutex> lock(s.mutex);
         s.lines = &lines;
+        s.first = first;
         s.count = count;
         s.before = session.Lines();
-        s.next = 0;
+        s.next = first;
         ++s.block;
         s.open = true;
     }
@@ -173,7 +176,7 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
     std::unique_lock<std::mutex> lock(s.mutex);
     s.open = false;
     s.idle.wait(lock, [&] { return s.inBlock == 0; });
-    session.SetLines(s.before + static_cast<long>(count));
+    session.SetLines(s.before + static_cast<long>(count - first));
     for (const std::unique_ptr<Helper>& helper : helpers_) {
         if (helper->session) session.Absorb(*helper->session);
         if (helper->thrown && !thrown) thrown = helper->thrown;

@@ -25,14 +25,14 @@ public:
     LineWorkers(const LineWorkers&) = delete;
     LineWorkers& operator=(const LineWorkers&) = delete;
 
-    // Transcribes lines[0..count), numbered from session.Lines() + 1 on, and hands each
+    // Transcribes lines[first..count), numbered from session.Lines() + 1 on, and hands each
     // line's reports and answer (its variants and line end) to write(report, answer), in input
     // order. session counts the lines and takes over what the helpers reported.
     template <class Write>
-    void Run(Session& session, const std::vector<std::string>& lines, std::size_t count,
-             Write write) {
-        Transcribe(session, lines, count);
-        for (std::size_t i = 0; i < count; ++i) {
+    void Run(Session& session, const std::vector<std::string>& lines, std::size_t first,
+             std::size_t count, Write write) {
+        Transcribe(session, lines, first, count);
+        for (std::size_t i = first; i < count; ++i) {
             const Slice& slice = slices_[i];
             const std::string& buffer = *buffers_[slice.buffer];
             write(reports_[i], std::string_view(buffer.data() + slice.at, slice.size));
@@ -51,7 +51,8 @@ private:
         std::size_t at;
         std::size_t size;
     };
-    void Transcribe(Session& session, const std::vector<std::string>& lines, std::size_t count);
+    void Transcribe(Session& session, const std::vector<std::string>& lines, std::size_t first,
+                    std::size_t count);
     struct Helper;
     struct Shared;
     // A helper's thread: opens the language, then takes part in every block that starts
