@@ -3,9 +3,12 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <string>
 #include <thread>
 
 namespace {
+
+constexpr int kMostJobs = 64;
 
 enum LongOnly {
     CodePageOption = 256,
@@ -86,9 +89,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             break;
         case 'j': {
             const std::string n = optarg;
-            if (n.empty() || n.size() > 3 ||
-                n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1) {
-                error = "--jobs takes a number of threads from 1 to 999, not " + n;
+            // Each thread holds the language once: a few dozen are the most a run can use.
+            if (n.empty() || n.size() > 2 ||
+                n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1 ||
+                std::stoi(n) > kMostJobs) {
+                error = "--jobs takes a number of threads from 1 to " + std::to_string(kMostJobs) +
+                        ", not " + n;
                 return false;
             }
             options.jobs = std::stoi(n);

@@ -179,6 +179,7 @@ TEST_F(CliTest, ThreadsGiveTheAnswersReportsAndStatusOfOne) {
     EXPECT_EQ(stderrText, aloneErr);
     EXPECT_EQ(Run({"-l", "t", "--jobs=2", "--best"}, input), alone);
     EXPECT_EQ(Run({"-l", "t", "-j", "0"}), 2);
+    EXPECT_EQ(Run({"-l", "t", "-j", "65"}), 2); // each thread would hold the language once
 }
 
 TEST_F(CliTest, TraceWritesTheLogAndPrintsTheCodes) {
