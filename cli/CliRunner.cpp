@@ -203,16 +203,21 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             std::size_t bytes = block[0].size() + 1;
             while (taken < kBlockLines && reader.MoreWaiting() && reader.Next(block[taken]))
                 bytes += block[taken++].size() + 1;
+            // Lines [from, to) of the block on this thread alone.
+            const auto handleLines = [&](std::size_t from, std::size_t to) {
+                for (std::size_t i = from; i < to; ++i)
+                    if (!handle(block[i], i + 1 < taken || reader.MoreWaiting())) return false;
+                return true;
+            };
             std::size_t from = 0;
             Clock::time_point start = Clock::now();
             if (!workers && bytesDone == 0 && !options.jobsGiven) {
                 // The first lines alone tell what a line costs here.
                 from = std::min(taken, kParallelLines);
-                for (std::size_t i = 0; i < from; ++i) {
-                    if (!handle(block[i], i + 1 < taken || reader.MoreWaiting())) return WriteError;
+                if (!handleLines(0, from)) return WriteError;
+                for (std::size_t i = 0; i < from; ++i)
                     bytesDone += block[i].size() + 1;
-                    bytes -= block[i].size() + 1;
-                }
+                bytes -= bytesDone;
                 working += Clock::now() - start;
                 start = Clock::now();
             }
@@ -228,8 +233,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                         std::make_unique<LineWorkers>(dataDir, options, openOptions, jobs - 1);
             }
             if (!workers || taken - from < kParallelLines) {
-                for (std::size_t i = from; i < taken; ++i)
-                    if (!handle(block[i], i + 1 < taken || reader.MoreWaiting())) return WriteError;
+                if (!handleLines(from, taken)) return WriteError;
             } else {
                 workers->Run(session, block, from, taken,
                              [&](const std::string& report, std::string_view answer) {

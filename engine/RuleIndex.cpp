@@ -168,10 +168,9 @@ void RuleIndex::Refresh(const TransCriber& engine) {
         const SymbolCollection& right = engine.rules[r].right;
         for (std::int32_t j = 0; j < right.Count(); ++j) {
             const Symbol* symbol = &right[j];
-            const auto slot = static_cast<std::size_t>(
-                (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
-            if (history_[slot].symbol == nullptr)
-                history_[slot] = {symbol, kRuleSymbol, PairsMask(contextBits_, symbol->params)};
+            HistoryEntry& entry = history_[AddressSlot(symbol)];
+            if (entry.symbol == nullptr)
+                entry = {symbol, kRuleSymbol, PairsMask(contextBits_, symbol->params)};
         }
     }
     rightAsIs_.assign(static_cast<std::size_t>(N), 1);

@@ -103,9 +103,7 @@ public:
             origins_.assign(origins_.size(), OriginEntry());
             originsVersion_ = version;
         }
-        const auto slot = static_cast<std::size_t>(
-            (reinterpret_cast<std::uintptr_t>(&symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
-        OriginEntry& entry = origins_[slot];
+        OriginEntry& entry = origins_[AddressSlot(&symbol)];
         if (entry.symbol != &symbol || entry.epoch != groupsEpoch_)
             entry = {&symbol, groupsEpoch_, Facts(symbol)};
         return entry.facts;
@@ -201,11 +199,14 @@ private:
         std::uint64_t mask;
         const Symbol* symbol;
     };
+    // The slot of a symbol's address in a table of 4096 kept by address.
+    static std::size_t AddressSlot(const Symbol* symbol) {
+        return static_cast<std::size_t>(
+            (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
+    }
     // The mask of an output symbol over the conditions' pairs, or ByText; remembered by address.
     std::uint64_t HistoryMask(const Symbol* symbol) {
-        const auto slot = static_cast<std::size_t>(
-            (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
-        HistoryEntry& entry = history_[slot];
+        HistoryEntry& entry = history_[AddressSlot(symbol)];
         if (entry.symbol != symbol || (entry.run != historyRun_ && entry.run != kRuleSymbol))
             entry = {symbol, historyRun_, PairsMask(contextBits_, symbol->params)};
         return entry.mask;

@@ -94,13 +94,9 @@ void Run::Execute() {
     ws_.Start();
     ws_.index.StartRun();
     ws_.facts.resize(n_);
-    if (origins_)
-        for (std::uint32_t i = 0; i < n_; ++i)
-            ws_.facts[i] = origins_[i] ? ws_.index.FactsOf(*origins_[i], originsVersion_)
-                                       : ws_.index.Facts(input_[i]);
-    else
-        for (std::uint32_t i = 0; i < n_; ++i)
-            ws_.facts[i] = ws_.index.Facts(input_[i]);
+    for (std::uint32_t i = 0; i < n_; ++i)
+        ws_.facts[i] = origins_ && origins_[i] ? ws_.index.FactsOf(*origins_[i], originsVersion_)
+                                               : ws_.index.Facts(input_[i]);
     ws_.scanAt.assign(4 * static_cast<std::size_t>(n_), -1);
     ws_.scanned.clear();
     ws_.scannedCandidates.clear();

@@ -93,6 +93,14 @@ struct Transcriber::State {
     std::string lastLine;
     bool lastValid = false;
 
+    // Ranks the list when order asks for it and it has more than one line; true when ranked
+    // holds the order to give the lines in.
+    bool Rank(Order order) {
+        if (order != Order::Ranked || list.Count() < 2) return false;
+        ranker->Rank(*facade, list, ranked);
+        return true;
+    }
+
     // While alive: relative paths are taken from the data folder and the system's messages
     // are kept in this state, on the calling thread only.
     class Scope {
@@ -207,15 +215,10 @@ std::vector<std::string> Transcriber::Transcribe(std::string_view utf8, Order or
     std::vector<std::string> variants;
     if (!Run(*this, utf8)) return variants;
     State& s = *state_;
+    const bool ranked = s.Rank(order);
     variants.reserve(static_cast<std::size_t>(s.list.Count()));
-    if (order == Order::Ranked && s.list.Count() > 1) {
-        s.ranker->Rank(*s.facade, s.list, s.ranked);
-        for (const std::int32_t i : s.ranked)
-            variants.push_back(s.edges.Out(s.list[i]));
-    } else {
-        for (int i = 0; i < s.list.Count(); ++i)
-            variants.push_back(s.edges.Out(s.list[i]));
-    }
+    for (int i = 0; i < s.list.Count(); ++i)
+        variants.push_back(s.edges.Out(s.list[ranked ? s.ranked[static_cast<std::size_t>(i)] : i]));
     return variants;
 }
 
@@ -274,8 +277,7 @@ std::size_t TranscribeInto(Transcriber& transcriber, std::string_view utf8, std:
     if (!Transcriber::Run(transcriber, utf8)) return 0;
     Transcriber::State& s = *transcriber.state_;
     const auto count = std::min(static_cast<std::size_t>(s.list.Count()), most);
-    const bool ranked = order == Order::Ranked && s.list.Count() > 1;
-    if (ranked) s.ranker->Rank(*s.facade, s.list, s.ranked);
+    const bool ranked = s.Rank(order);
     for (std::size_t i = 0; i < count; ++i) {
         if (i) out += '\t';
         const auto k = ranked ? s.ranked[i] : static_cast<std::int32_t>(i);
