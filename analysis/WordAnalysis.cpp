@@ -128,9 +128,10 @@ private:
     }
     // Makes to's parameters those of from (whose copy holds them in its order), reusing the
     // parameters to holds: what a plain assignment gives, without making them again.
-    static void CopyParameters(Symbol& to, const Symbol& from) {
+    void CopyParameters(Symbol& to, const Symbol& from) {
         SmbParamCollection& params = to.params;
         const SmbParamCollection& source = from.params;
+        if (params.Count() != source.Count()) BorrowShape(params, source);
         if (params.Storing() != source.Storing() || params.Sorted() != source.Sorted() ||
             !source.Storing() || source.Count() == 0) {
             to.params = source;
@@ -143,6 +144,21 @@ private:
         for (std::int32_t k = params.Count(); k < source.Count(); ++k)
             params.Insert(k, source.At(k));
         params.SetDuplicates(source.Duplicates());
+    }
+    // Gives params the parameters of a spare symbol further on that holds as many as source,
+    // with its settings, when one is near: parameters then move from slot to slot instead of
+    // being freed and made again as the lines' symbols change places.
+    void BorrowShape(SmbParamCollection& params, const SmbParamCollection& source) {
+        constexpr std::size_t kWindow = 16;
+        const std::size_t end = std::min(target_.size(), count_ + kWindow);
+        for (std::size_t j = count_; j < end; ++j) {
+            SmbParamCollection& spare = target_[j].params;
+            if (spare.Count() == source.Count() && spare.Storing() == source.Storing() &&
+                spare.Sorted() == source.Sorted()) {
+                params.Swap(spare);
+                return;
+            }
+        }
     }
     Symbol& Next() {
         if (count_ == target_.size()) target_.emplace_back();

@@ -164,14 +164,13 @@ void RuleIndex::Refresh(const TransCriber& engine) {
     // The symbols of right sides are written into outputs as they are: their masks stay.
     for (HistoryEntry& entry : history_)
         entry = HistoryEntry();
+    stable_.assign(64, StableMask());
+    stableShift_ = 58;
+    stableCount_ = 0;
     for (std::int32_t r = 0; r < N; ++r) {
         const SymbolCollection& right = engine.rules[r].right;
-        for (std::int32_t j = 0; j < right.Count(); ++j) {
-            const Symbol* symbol = &right[j];
-            HistoryEntry& entry = history_[AddressSlot(symbol)];
-            if (entry.symbol == nullptr)
-                entry = {symbol, kRuleSymbol, PairsMask(contextBits_, symbol->params)};
-        }
+        for (std::int32_t j = 0; j < right.Count(); ++j)
+            KeepHistoryMask(&right[j]);
     }
     rightAsIs_.assign(static_cast<std::size_t>(N), 1);
     for (std::int32_t r = 0; r < N; ++r) {
@@ -307,6 +306,26 @@ std::uint64_t RuleIndex::Key(const InputFacts* facts, std::int32_t from, std::in
     for (std::int32_t i = from; i < to; ++i)
         put(facts[i].Word());
     return hash;
+}
+
+void RuleIndex::AddStable(const Symbol* symbol) {
+    if ((stableCount_ + 1) * 2 > stable_.size()) {
+        std::vector<StableMask> old(stable_.size() * 2);
+        old.swap(stable_);
+        --stableShift_;
+        for (const StableMask& kept : old)
+            if (kept.symbol) {
+                std::size_t i = StableSlot(kept.symbol);
+                while (stable_[i].symbol)
+                    i = (i + 1) & (stable_.size() - 1);
+                stable_[i] = kept;
+            }
+    }
+    std::size_t i = StableSlot(symbol);
+    while (stable_[i].symbol)
+        i = (i + 1) & (stable_.size() - 1);
+    stable_[i] = {symbol, PairsMask(contextBits_, symbol->params)};
+    ++stableCount_;
 }
 
 const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts* facts,

@@ -77,6 +77,11 @@ public:
     }
     // Before output symbols may have changed: at the start of every run.
     void ForgetHistory() { ++historyRun_; }
+    // Keeps the mask of symbol past ForgetHistory, as for the rules' own symbols: symbol stays
+    // as it is while this index does (a marker the engine writes).
+    void KeepHistoryMask(const Symbol* symbol) {
+        if (!FindStable(symbol)) AddStable(symbol);
+    }
 
     // Whether every symbol of rules[id].right is copied as it is (CopiesAsIs).
     bool RightCopiesAsIs(std::int32_t id) const {
@@ -205,20 +210,44 @@ private:
             (reinterpret_cast<std::uintptr_t>(symbol) >> 4) * 0x9E3779B97F4A7C15ull >> 52);
     }
     // The mask of an output symbol over the conditions' pairs, or ByText; remembered by address.
+    // A small table first; the symbols that stay are found in a larger one behind it.
     std::uint64_t HistoryMask(const Symbol* symbol) {
         HistoryEntry& entry = history_[AddressSlot(symbol)];
-        if (entry.symbol != symbol || (entry.run != historyRun_ && entry.run != kRuleSymbol))
+        if (entry.symbol == symbol && (entry.run == historyRun_ || entry.run == kStable))
+            return entry.mask;
+        if (const StableMask* kept = FindStable(symbol))
+            entry = {symbol, kStable, kept->mask};
+        else
             entry = {symbol, historyRun_, PairsMask(contextBits_, symbol->params)};
         return entry.mask;
     }
-    // The run of a history entry for a symbol of a rule's right side, which stays valid until
-    // the rules change.
-    static constexpr std::uint64_t kRuleSymbol = 0;
+    // The run of a history entry copied from the stable masks: valid until the index is rebuilt.
+    static constexpr std::uint64_t kStable = 0;
     struct HistoryEntry {
         const Symbol* symbol = nullptr;
         std::uint64_t run = 0;
         std::uint64_t mask = 0;
     };
+    // The masks of the symbols that stay while the index does (the rules' right sides, the
+    // markers): open addressing by address, at most half full, never evicted.
+    struct StableMask {
+        const Symbol* symbol = nullptr;
+        std::uint64_t mask = 0;
+    };
+    std::size_t StableSlot(const Symbol* symbol) const {
+        return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(symbol) >> 4) *
+                                            0x9E3779B97F4A7C15ull >>
+                                        stableShift_);
+    }
+    const StableMask* FindStable(const Symbol* symbol) const {
+        const std::size_t mask = stable_.size() - 1;
+        for (std::size_t i = StableSlot(symbol);; i = (i + 1) & mask) {
+            const StableMask& slot = stable_[i];
+            if (slot.symbol == symbol) return &slot;
+            if (slot.symbol == nullptr) return nullptr;
+        }
+    }
+    void AddStable(const Symbol* symbol);
     // The mask and group of a parameter set.
     InputFacts Facts(const SmbParamCollection& params);
     // The pairs that have a bit (sorted, at most 63; bit k is pair k), with a hash index.
@@ -345,6 +374,9 @@ private:
     std::vector<std::uint32_t> conditionStarts_; // rule i: conditions_[starts[i] .. starts[i+1])
     PairBits contextBits_;                       // the conditions' pairs with a bit
     std::vector<HistoryEntry> history_ = std::vector<HistoryEntry>(4096);
+    std::vector<StableMask> stable_ = std::vector<StableMask>(64);
+    unsigned stableShift_ = 58; // 64 - log2(stable_.size())
+    std::size_t stableCount_ = 0;
     std::uint64_t historyRun_ = 1;
     PairBits pairBits_; // the left sides' pairs with a bit
     std::int32_t firstKeyed_[256] = {};

@@ -2,6 +2,8 @@
 
 #include "engine/WorkingSets.h"
 
+#include <initializer_list>
+
 TransCriber::TransCriber() : traceLines(new platform::StringList) {}
 
 TransCriber::~TransCriber() {
@@ -13,6 +15,8 @@ WorkingSets& TransCriber::Working() {
     if (!work_) work_ = std::make_unique<WorkingSets>();
     work_->index.Refresh(*this);
     work_->index.ForgetHistory();
+    for (const Symbol* marker : {&work_->begin, &work_->end, &work_->gap, &work_->final})
+        work_->index.KeepHistoryMask(marker);
     return *work_;
 }
 
