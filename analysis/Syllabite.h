@@ -5,8 +5,8 @@
 #include "platform/StringList.h"
 #include "platform/Text.h"
 
-#include <cstddef>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -66,8 +66,9 @@ public:
     void Analyse(const Text& line, std::vector<Symbol>& symbols) const;
     // The same, returning the number of symbols made (the first elements of symbols) and
     // keeping the elements past them, so that the next line finds them made.
-    // origins, when given, gets for each symbol made the symbol it is an exact copy of, when
-    // that one stays unchanged while OriginsVersion() does (else null).
+    // origins, when given, gets for each symbol made null or the symbol made itself, one that
+    // stays unchanged while OriginsVersion() does: element i of symbols then holds only its
+    // code, and *origins[i] is the symbol.
     std::size_t AnalyseKeeping(const Text& line, std::vector<Symbol>& symbols,
                                std::vector<const Symbol*>* origins = nullptr) const;
     // Changes whenever the symbols origins point to may change; unique in the process.

@@ -66,8 +66,9 @@ private:
 
 class ArraySink {
 public:
-    // origins, when given, gets for each symbol made the symbol it is an exact copy of when
-    // that one stays as it is while the alphabet does (else null).
+    // origins, when given, gets for each symbol made null or the symbol that stands for it,
+    // one that stays as it is while the alphabet does (the array's element then holds only
+    // the code).
     explicit ArraySink(std::vector<Symbol>& target, std::vector<const Symbol*>* origins = nullptr)
         : target_(target), origins_(origins) {}
     std::int32_t Count() const { return static_cast<std::int32_t>(count_); }
@@ -99,12 +100,17 @@ public:
     }
     // Append for a symbol whose copy is known to hold its parameters in its order, and that
     // stays as it is while the alphabet does.
+    // With origins the symbol itself stands in the origins, and the array's element gets only
+    // its code.
     void AppendInOrder(const Symbol& symbol) {
         Symbol& to = Next();
         to.code = symbol.code;
+        if (origins_) {
+            (*origins_)[count_ - 1] = &symbol;
+            return;
+        }
         to.extra = symbol.extra;
         if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
-        if (origins_) (*origins_)[count_ - 1] = &symbol;
     }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }

@@ -138,8 +138,7 @@ bool PlainRun::Step(std::size_t v) {
     const PlainVariant& variant = *current_[v];
     const std::uint32_t p = variant.position;
     if (v > 0 && Bounded()) return false;
-    if (p >= n_ ||
-        (overOutput_ && static_cast<std::size_t>(variant.out.Count()) > outputLimit_)) {
+    if (p >= n_ || (overOutput_ && static_cast<std::size_t>(variant.out.Count()) > outputLimit_)) {
         Next(variant, p >= n_ ? p : n_, true, false);
         return false;
     }

@@ -328,10 +328,10 @@ void RuleIndex::AddStable(const Symbol* symbol) {
     ++stableCount_;
 }
 
-const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts* facts,
-                                           std::int32_t a, bool keyless, std::uint32_t s) {
-    const KeyInfo* known = FindInfo(input[0].code);
-    const std::int32_t extent = known ? known->Of(Second(input, a)) : 0;
+const RuleIndex::Scan* RuleIndex::FindScan(const InputFacts* facts, std::int32_t a, bool keyless,
+                                           std::uint32_t s) {
+    const KeyInfo* known = FindInfo(facts[0].code);
+    const std::int32_t extent = known ? known->Of(Second(facts, a)) : 0;
     if (extent == 0) return nullptr;
     // The key's words are compared where they are, not written out.
     const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
@@ -352,11 +352,11 @@ const RuleIndex::Scan* RuleIndex::FindScan(const Symbol* input, const InputFacts
     return scans_.Find(length, hash, word);
 }
 
-void RuleIndex::KeepScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
-                         std::uint32_t s, std::int32_t extent, Scan scan) {
+void RuleIndex::KeepScan(const InputFacts* facts, std::int32_t a, bool keyless, std::uint32_t s,
+                         std::int32_t extent, Scan scan) {
     if (scans_.Size() >= kKeptScans || scans_.Held() >= kKeptHeld) scans_.Clear();
     // The first symbol is always read: the scan starts at its code's rules.
-    std::int32_t& longest = Info(input[0].code).For(Second(input, a));
+    std::int32_t& longest = Info(facts[0].code).For(Second(facts, a));
     longest = std::max({longest, extent, 1});
     const std::int32_t from = keyless ? -static_cast<std::int32_t>(s) : 0;
     const std::int32_t to = std::min(a, longest);

@@ -117,8 +117,9 @@ public:
     // remembered scan) when there are too many.
     void StartRun();
 
-    // CompareAt(rules[id], word, n), where facts[i] are the facts of word[i] for every i < n.
-    std::int32_t Compare(std::int32_t id, const Symbol* word, const InputFacts* facts,
+    // CompareAt(rules[id], word, n) for the symbols *word[0..n), where facts[i] are the facts
+    // of *word[i] for every i < n.
+    std::int32_t Compare(std::int32_t id, const Symbol* const* word, const InputFacts* facts,
                          std::int32_t n) const {
         std::int32_t matched = 0;
         return CompareFrom(id, word, facts, n, 0, matched);
@@ -130,7 +131,8 @@ public:
     // fails the same way. Also tells how far into the input the comparisons have read.
     class Cursor {
     public:
-        Cursor(const RuleIndex& index, const Symbol* word, const InputFacts* facts, std::int32_t n)
+        Cursor(const RuleIndex& index, const Symbol* const* word, const InputFacts* facts,
+               std::int32_t n)
             : index_(index), word_(word), facts_(facts), n_(n) {}
         std::int32_t operator()(std::int32_t id) {
             if (id == last_) return result_;
@@ -154,7 +156,7 @@ public:
 
     private:
         const RuleIndex& index_;
-        const Symbol* word_;
+        const Symbol* const* word_;
         const InputFacts* facts_;
         std::int32_t n_;
         std::int32_t last_ = -2;
@@ -163,34 +165,33 @@ public:
         std::int32_t read_ = 0;
     };
 
-    // A remembered scan at input[0], with a symbols from there on and keyless rules tried or
-    // not (from input[-s]); null when there is none.
-    const Scan* FindScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
-                         std::uint32_t s);
-    // Remembers a scan that read input[-s'..extent) (s' = s with keyless rules, else 0).
-    void KeepScan(const Symbol* input, const InputFacts* facts, std::int32_t a, bool keyless,
-                  std::uint32_t s, std::int32_t extent, Scan scan);
+    // A remembered scan at the input whose facts are facts[0..a), keyless rules tried or not
+    // (from facts[-s]); null when there is none.
+    const Scan* FindScan(const InputFacts* facts, std::int32_t a, bool keyless, std::uint32_t s);
+    // Remembers a scan that read the input [-s'..extent) (s' = s with keyless rules, else 0).
+    void KeepScan(const InputFacts* facts, std::int32_t a, bool keyless, std::uint32_t s,
+                  std::int32_t extent, Scan scan);
 
 private:
     // Compare, knowing that the first `from` left symbols match; matched is set to the number
     // of left symbols that matched when the comparison ended.
-    std::int32_t CompareFrom(std::int32_t id, const Symbol* word, const InputFacts* facts,
+    std::int32_t CompareFrom(std::int32_t id, const Symbol* const* word, const InputFacts* facts,
                              std::int32_t n, std::int32_t from, std::int32_t& matched) const {
         const Pattern* pattern = patterns_.data() + starts_[static_cast<std::size_t>(id)];
         const std::int32_t count = counts_[static_cast<std::size_t>(id)];
         std::int32_t i = from;
         while (i < n && i < count) {
             const Pattern& p = pattern[i];
-            const std::uint32_t wc = word[i].code;
+            const std::uint32_t wc = facts[i].code;
             const bool codesAgree = p.code == 0 || wc == 0 || p.code == wc;
-            if (codesAgree && Contains(p, word[i], facts[i].mask)) {
+            if (codesAgree && Contains(p, *word[i], facts[i].mask)) {
                 ++i;
                 continue;
             }
             matched = i;
             if (i > 0 && pattern[i - 1].code == 0) return -1;
             if (p.code != wc) return p.code > wc ? 1 : -1;
-            return *p.symbol > word[i] ? 1 : -1;
+            return *p.symbol > *word[i] ? 1 : -1;
         }
         matched = i;
         return i == count ? 0 : 1;
@@ -397,8 +398,8 @@ private:
         }
     };
     // The code after the first that picks a scan's extent: 256 when there is none.
-    static std::uint32_t Second(const Symbol* input, std::int32_t a) {
-        return a > 1 ? input[1].code : 256u;
+    static std::uint32_t Second(const InputFacts* facts, std::int32_t a) {
+        return a > 1 ? facts[1].code : 256u;
     }
     KeyInfo& Info(std::uint32_t c) { return c < 256 ? smallKeys_[c] : byKey_[c]; }
     const KeyInfo* FindInfo(std::uint32_t c) const {

@@ -42,10 +42,13 @@ bool TransCriber::SelectRules(const Symbol* input, std::int32_t a, IdCollection&
     RuleIndex& index = Working().index;
     index.StartRun();
     std::vector<InputFacts> facts;
-    for (std::int32_t i = -static_cast<std::int32_t>(s); i < a; ++i)
+    std::vector<const Symbol*> symbols;
+    for (std::int32_t i = -static_cast<std::int32_t>(s); i < a; ++i) {
         facts.push_back(index.Facts(input[i]));
+        symbols.push_back(&input[i]);
+    }
     const bool found =
-        SelectCandidates(input, facts.data() + s, a, pairs, keyless, s,
+        SelectCandidates(symbols.data() + s, facts.data() + s, a, pairs, keyless, s,
                          history ? past.data() : nullptr, static_cast<std::int32_t>(past.size()));
     Store(pairs, candidates, offsets);
     return found;
@@ -68,12 +71,12 @@ void TransCriber::PickBest(IdCollection& candidates, IdCollection& offsets) {
     if (pairs.size() != before) Store(pairs, candidates, offsets);
 }
 
-std::int32_t TransCriber::ScanRules(const RuleIndex& index, const Symbol* input,
+std::int32_t TransCriber::ScanRules(const RuleIndex& index, const Symbol* const* input,
                                     const InputFacts* facts, std::int32_t a,
                                     std::vector<Candidate>& candidates, bool keyless,
                                     std::uint32_t s) {
     const std::int32_t N = ruleCount;
-    const std::uint32_t c = input[0].code;
+    const std::uint32_t c = facts[0].code;
     std::int32_t i = 0;
     // Every comparison of a rule with the input is counted: the run's measure of its work.
     // The cursors compare as CompareAt(rules[id], input, a) does, and as
@@ -142,15 +145,15 @@ std::int32_t TransCriber::ScanRules(const RuleIndex& index, const Symbol* input,
     return std::max(here.Read(), behind.Read() - back);
 }
 
-bool TransCriber::SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
-                                   std::vector<Candidate>& candidates, bool keyless,
+bool TransCriber::SelectCandidates(const Symbol* const* input, const InputFacts* facts,
+                                   std::int32_t a, std::vector<Candidate>& candidates, bool keyless,
                                    std::uint32_t s, const Symbol* const* history, std::int32_t h) {
     ScanCandidates(input, facts, a, candidates, keyless, s);
     return ChooseCandidates(candidates, history, h);
 }
 
-void TransCriber::ScanCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
-                                 std::vector<Candidate>& candidates, bool keyless,
+void TransCriber::ScanCandidates(const Symbol* const* input, const InputFacts* facts,
+                                 std::int32_t a, std::vector<Candidate>& candidates, bool keyless,
                                  std::uint32_t s) {
     // The facts were taken by this index (Working() has refreshed it for the rule set).
     RuleIndex& index = work_->index;
@@ -161,14 +164,14 @@ void TransCriber::ScanCandidates(const Symbol* input, const InputFacts* facts, s
     if (!candidates.empty()) {
         comparisons +=
             static_cast<std::uint64_t>(ScanRules(index, input, facts, a, candidates, keyless, s));
-    } else if (const RuleIndex::Scan* known = index.FindScan(input, facts, a, keyless, s)) {
+    } else if (const RuleIndex::Scan* known = index.FindScan(facts, a, keyless, s)) {
         candidates = known->candidates;
         comparisons += known->comparisons;
     } else {
         const std::uint64_t before = comparisons;
         const std::int32_t extent = ScanRules(index, input, facts, a, candidates, keyless, s);
         comparisons += static_cast<std::uint64_t>(extent);
-        index.KeepScan(input, facts, a, keyless, s, extent, {candidates, comparisons - before});
+        index.KeepScan(facts, a, keyless, s, extent, {candidates, comparisons - before});
     }
 }
 

@@ -61,9 +61,9 @@ public:
     // ends.size() is the number of variants. Both vectors are replaced. preferences, when
     // given, is replaced by each variant's preference (Variant in WorkingSets.h): 0 for the
     // variant made only of the first written of every set of rules it forked on.
-    // origins, when given, has for each input symbol null or a symbol it is an exact copy of
-    // (code and parameters byte for byte) that stays unchanged while originsVersion does: what
-    // the engine works out about such a symbol is kept for the next input.
+    // origins, when given, has for each input symbol null or the symbol to read in its place
+    // (input[i] is then not read), which stays unchanged while originsVersion does: what the
+    // engine works out about such a symbol is kept for the next input.
     void TranscribeCodes(const Symbol* input, std::uint32_t n, std::vector<std::uint32_t>& codes,
                          std::vector<std::size_t>& ends,
                          std::vector<std::uint32_t>* preferences = nullptr,
@@ -83,12 +83,13 @@ public:
     // facts[i] belongs to input[i] (RuleIndex::Facts), from i = -s on. They serve a run (or a
     // call of the forms above), which starts with Working(): until the next start, the
     // symbols history points to must keep their parameters.
-    bool SelectCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
+    // The input is *input[0..a) (and *input[-s]).
+    bool SelectCandidates(const Symbol* const* input, const InputFacts* facts, std::int32_t a,
                           std::vector<Candidate>& candidates, bool keyless, std::uint32_t s,
                           const Symbol* const* history, std::int32_t h);
     // Its two halves: the scan of the rules (appending to candidates, counting comparisons),
     // then context, best rules and used flags (false when no candidate is left).
-    void ScanCandidates(const Symbol* input, const InputFacts* facts, std::int32_t a,
+    void ScanCandidates(const Symbol* const* input, const InputFacts* facts, std::int32_t a,
                         std::vector<Candidate>& candidates, bool keyless, std::uint32_t s);
     bool ChooseCandidates(std::vector<Candidate>& candidates, const Symbol* const* history,
                           std::int32_t h);
@@ -175,9 +176,9 @@ private:
     // TranscribeSymbols by the plain engine.
     std::int32_t TranscribePlainly(const Symbol* input, std::uint32_t n,
                                    SymbolCollection*& variants, std::int32_t& count);
-    std::int32_t ScanRules(const RuleIndex& index, const Symbol* input, const InputFacts* facts,
-                           std::int32_t a, std::vector<Candidate>& candidates, bool keyless,
-                           std::uint32_t s);
+    std::int32_t ScanRules(const RuleIndex& index, const Symbol* const* input,
+                           const InputFacts* facts, std::int32_t a,
+                           std::vector<Candidate>& candidates, bool keyless, std::uint32_t s);
 
     std::unique_ptr<WorkingSets> work_;
     std::uint64_t ruleSetVersion_ = 0;

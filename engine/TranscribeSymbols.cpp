@@ -51,8 +51,13 @@ private:
 
     TransCriber& engine_;
     WorkingSets& ws_;
+    // Input symbol i: origins_[i] where there is one, else input_[i].
+    const Symbol& Input(std::uint32_t i) const {
+        return origins_ && origins_[i] ? *origins_[i] : input_[i];
+    }
     const Symbol* input_;
     const Symbol* const* origins_;
+    const Symbol* const* in_ = nullptr; // &Input(i) for each i, once Execute has begun
     std::uint64_t originsVersion_;
     std::uint32_t n_;
     std::int32_t cap_; // most variants this run keeps
@@ -86,7 +91,7 @@ void Run::Execute() {
     if (engine_.traceOn) {
         Text line;
         for (std::uint32_t i = 0; i < n_; ++i)
-            line += static_cast<char>(input_[i].code & 0xFF);
+            line += static_cast<char>(Input(i).code & 0xFF);
         engine_.TraceLine(line);
         engine_.TraceLine("====");
     }
@@ -94,9 +99,14 @@ void Run::Execute() {
     ws_.Start();
     ws_.index.StartRun();
     ws_.facts.resize(n_);
-    for (std::uint32_t i = 0; i < n_; ++i)
-        ws_.facts[i] = origins_ && origins_[i] ? ws_.index.FactsOf(*origins_[i], originsVersion_)
-                                               : ws_.index.Facts(input_[i]);
+    ws_.inputs.resize(n_);
+    for (std::uint32_t i = 0; i < n_; ++i) {
+        const Symbol& symbol = Input(i);
+        ws_.inputs[i] = &symbol;
+        ws_.facts[i] = origins_ && origins_[i] ? ws_.index.FactsOf(symbol, originsVersion_)
+                                               : ws_.index.Facts(symbol);
+    }
+    in_ = ws_.inputs.data();
     ws_.scanAt.assign(4 * static_cast<std::size_t>(n_), -1);
     ws_.scanned.clear();
     ws_.scannedCandidates.clear();
@@ -129,12 +139,12 @@ bool Run::Step(std::int32_t v) {
         ws_.MoveNext(variant, p >= n_ ? p : n_, true);
         return false;
     }
-    const std::uint32_t c = input_[p].code;
+    const std::uint32_t c = in_[p]->code;
     if (codes::IsWideLiteral(c)) {
         Variant& next = ws_.MoveNext(variant, p, true);
         std::uint32_t q = p;
-        while (q < n_ && codes::IsWideLiteral(input_[q].code))
-            next.out.push_back(ws_.pool.Copy(&input_[q++]));
+        while (q < n_ && codes::IsWideLiteral(in_[q]->code))
+            next.out.push_back(ws_.pool.Copy(in_[q++]));
         next.position = q;
         return true;
     }
@@ -142,8 +152,8 @@ bool Run::Step(std::int32_t v) {
         Variant& next = ws_.MoveNext(variant, p, true);
         next.out.push_back(&ws_.end);
         std::uint32_t q = p;
-        while (q < n_ && codes::IsLiteralRunSymbol(input_[q].code))
-            next.out.push_back(ws_.pool.Copy(&input_[q++]));
+        while (q < n_ && codes::IsLiteralRunSymbol(in_[q]->code))
+            next.out.push_back(ws_.pool.Copy(in_[q++]));
         next.out.push_back(&ws_.begin);
         next.position = q;
         return true;
@@ -191,7 +201,7 @@ void Run::Scan(std::uint32_t q, bool keyless, std::uint32_t s, std::vector<Candi
         return;
     }
     const std::uint64_t before = engine_.comparisons;
-    engine_.ScanCandidates(input_ + q, ws_.facts.data() + q, static_cast<std::int32_t>(n_ - q),
+    engine_.ScanCandidates(in_ + q, ws_.facts.data() + q, static_cast<std::int32_t>(n_ - q),
                            candidates, keyless, s);
     if (!at) return;
     *at = static_cast<std::int32_t>(ws_.scanned.size());
@@ -351,6 +361,13 @@ void TransCriber::TranscribeCodes(const Symbol* input, std::uint32_t n,
     if (preferences) preferences->clear();
     if (n == 0) return;
     if (plain) {
+        std::vector<Symbol> copies;
+        if (origins) {
+            copies.reserve(n);
+            for (std::uint32_t i = 0; i < n; ++i)
+                copies.push_back(origins[i] ? *origins[i] : input[i]);
+            input = copies.data();
+        }
         SymbolCollection* variants = nullptr;
         std::int32_t count = 0;
         TranscribePlainly(input, n, variants, count);

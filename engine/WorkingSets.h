@@ -112,7 +112,8 @@ struct WorkingSets {
     Generation current;
     Generation next;
     RuleIndex index;
-    std::vector<InputFacts> facts; // of the run's input symbols
+    std::vector<InputFacts> facts;     // of the run's input symbols
+    std::vector<const Symbol*> inputs; // the run's input symbols
 
     // The scans of this run by position: every variant at a position scans the same input,
     // so each scan is made once and then read back (with its count of comparisons).

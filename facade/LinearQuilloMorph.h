@@ -66,7 +66,7 @@ private:
         std::uint32_t preference = 0;
     };
     std::vector<Symbol> input_;
-    std::vector<const Symbol*> origins_; // what each of input_ is a copy of (AnalyseKeeping)
+    std::vector<const Symbol*> origins_; // the symbols standing for input_'s (AnalyseKeeping)
     std::vector<std::uint32_t> codes_;
     std::vector<std::size_t> ends_;
     std::vector<std::uint32_t> preferences_;

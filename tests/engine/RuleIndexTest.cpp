@@ -58,17 +58,20 @@ TEST_F(EngineTest, IndexComparesAsCompareAtDoes) {
             word[0].params[0].SetName("z", 1);
         }
         std::vector<InputFacts> facts;
-        for (const Symbol& s : word)
+        std::vector<const Symbol*> symbols;
+        for (const Symbol& s : word) {
             facts.push_back(index.Facts(s));
+            symbols.push_back(&s);
+        }
         for (std::int32_t n = 1; n <= length; ++n) {
-            RuleIndex::Cursor cursor(index, word.data(), facts.data(), n);
+            RuleIndex::Cursor cursor(index, symbols.data(), facts.data(), n);
             // In order with repeats, then backwards: the cursor shares only with the rule just
             // before.
             for (std::int32_t id = 0; id < engine.ruleCount; ++id) {
                 const std::int32_t expected = CompareAt(engine.rules[id], word.data(), n);
                 ASSERT_EQ(cursor(id), expected) << round << " " << n << " " << id;
                 ASSERT_EQ(cursor(id), expected);
-                ASSERT_EQ(index.Compare(id, word.data(), facts.data(), n), expected);
+                ASSERT_EQ(index.Compare(id, symbols.data(), facts.data(), n), expected);
             }
             for (std::int32_t id = engine.ruleCount; id-- > 0;)
                 ASSERT_EQ(cursor(id), CompareAt(engine.rules[id], word.data(), n)) << id;
