@@ -179,15 +179,24 @@ private:
     std::size_t count_ = 0;
 };
 
-// Each byte becomes a literal symbol: the marker bits OR the byte sign-extended.
+// The literal symbol of a byte: the marker bits OR the byte sign-extended. Made once.
+const Symbol& Literal(char c) {
+    static const std::vector<Symbol> literals = [] {
+        std::vector<Symbol> made(256);
+        for (int b = 0; b < 256; ++b) {
+            const auto extended = static_cast<std::uint32_t>(
+                static_cast<std::int32_t>(static_cast<signed char>(static_cast<char>(b))));
+            made[static_cast<std::size_t>(b)].code = kLiteral | extended;
+        }
+        return made;
+    }();
+    return literals[static_cast<unsigned char>(c)];
+}
+
+// Each byte becomes a literal symbol.
 template <class Sink> void AppendLiterals(const Text& text, Sink& target) {
-    Symbol literal;
-    for (const char c : text) {
-        const auto extended =
-            static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
-        literal.code = kLiteral | extended;
-        target.Append(literal);
-    }
+    for (const char c : text)
+        target.AppendInOrder(Literal(c));
 }
 
 // The marker symbols, made once.
@@ -501,17 +510,17 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
         } else if (vowelCount == 0) {
             // No syllables and no stress: the letters' symbols go straight to the output, as
             // ToSymbols makes them.
-            out.Append(WordStart());
+            out.AppendInOrder(WordStart());
             for (const char c : word) {
                 const std::int32_t k = alphabet.Lookup(c);
                 if (k == -1)
-                    out.Append(NoLetter());
+                    out.AppendInOrder(NoLetter());
                 else if (EntryCopiesAsIs(c))
                     out.AppendInOrder(alphabet.Entry(k).symbol);
                 else
                     out.Append(alphabet.Entry(k).symbol);
             }
-            out.Append(WordEnd());
+            out.AppendInOrder(WordEnd());
         } else if (std::is_same<Sink, ArraySink>::value && WordForms(word, wordForms_)) {
             // Each symbol copied from the forms made once: no symbol is made for the word.
             for (const Symbol* symbol : wordForms_)
