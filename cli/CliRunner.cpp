@@ -35,6 +35,9 @@ std::string Join(const std::vector<std::string>& parts, const std::string& separ
 // Lines taken into one block at most, and the fewest worth sharing among threads.
 constexpr std::size_t kBlockLines = 4096;
 constexpr std::size_t kParallelLines = 256;
+// Bytes of input waiting in a file from which threads are started before the language is
+// opened: enough lines to keep them busy for much longer than opening it takes.
+constexpr std::size_t kEarlyBytes = std::size_t{256} << 10;
 
 using Clock = std::chrono::steady_clock;
 
@@ -143,6 +146,12 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             *keptLanguage = std::move(loaded);
         }
     } keepAtEnd{processEnds, loaded, workers};
+    // A big file waiting on standard input is worth the helpers at once: they open the
+    // language while this thread does.
+    const int jobs = options.trace ? 1 : options.jobs;
+    if (jobs > 1 && options.texts.empty() && options.checkFile.empty() &&
+        InputLeft(processEnds) >= kEarlyBytes)
+        workers = std::make_unique<LineWorkers>(dataDir, options, openOptions, jobs - 1);
     const Clock::time_point openStart = Clock::now();
     try {
         loaded = std::make_unique<quillomorph::Transcriber>(
@@ -185,7 +194,6 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         // opening the language again (it would take longer than that, going by the lines
         // done so far), blocks are shared among threads, each with a transcriber of its own,
         // and written out in order, each line's reports before its answer.
-        const int jobs = options.trace ? 1 : options.jobs;
         std::vector<std::string> block;
         LineReader reader(in);
         std::string line;

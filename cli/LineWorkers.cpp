@@ -42,19 +42,20 @@ struct LineWorkers::Shared {
     std::size_t count = 0;
 
     long before = 0;
-    std::atomic<std::size_t> next{0};
+    // Taken by every thread in turn: a cache line of its own.
+    alignas(64) std::atomic<std::size_t> next{0};
 };
 
 LineWorkers::LineWorkers(std::string dataDir, const Options& options,
                          quillomorph::Transcriber::Options openOptions, int helpers)
     : dataDir_(std::move(dataDir)), options_(options), openOptions_(openOptions),
       shared_(std::make_unique<Shared>()) {
-    buffers_.push_back(std::make_unique<std::string>());
+    buffers_.push_back(std::make_unique<Buffer>());
     for (int i = 0; i < helpers; ++i) {
         helpers_.push_back(std::make_unique<Helper>());
         Helper& h = *helpers_.back();
         h.buffer = buffers_.size();
-        buffers_.push_back(std::make_unique<std::string>());
+        buffers_.push_back(std::make_unique<Buffer>());
         h.thread = std::thread([this, &h] { Serve(h); });
     }
 }
@@ -86,7 +87,7 @@ void LineWorkers::Abandon() {
 void LineWorkers::Take(Session& session, std::ostringstream& stream, std::size_t buffer) {
     Shared& s = *shared_;
     const std::vector<std::string>& lines = *s.lines;
-    std::string& out = *buffers_[buffer];
+    std::string& out = buffers_[buffer]->text;
     for (;;) {
         const std::size_t from = s.next.fetch_add(kLinesPerTake);
         if (from >= s.count) return;
@@ -146,8 +147,8 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
     first = std::min(first, count);
     if (slices_.size() < count) slices_.resize(count);
     if (reports_.size() < count) reports_.resize(count);
-    for (const std::unique_ptr<std::string>& buffer : buffers_)
-        buffer->clear();
+    for (const std::unique_ptr<Buffer>& buffer : buffers_)
+        buffer->text.clear();
     {
         const std::lock_guard<std::mutex> lock(s.mutex);
         s.lines = &lines;

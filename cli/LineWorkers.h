@@ -25,17 +25,27 @@ public:
     LineWorkers(const LineWorkers&) = delete;
     LineWorkers& operator=(const LineWorkers&) = delete;
 
-    // Transcribes lines[first..count), numbered from session.Lines() + 1 on, and hands each
-    // line's reports and answer (its variants and line end) to write(report, answer), in input
-    // order. session counts the lines and takes over what the helpers reported.
+    // Transcribes lines[first..count), numbered from session.Lines() + 1 on, and hands the
+    // lines' reports and answers (variants and line end) to write(report, answers), in input
+    // order: each report before the answer of its line, and the answers of lines in a row
+    // without reports together. session counts the lines and takes over what the helpers
+    // reported.
     template <class Write>
     void Run(Session& session, const std::vector<std::string>& lines, std::size_t first,
              std::size_t count, Write write) {
         Transcribe(session, lines, first, count);
-        for (std::size_t i = first; i < count; ++i) {
+        std::size_t i = first;
+        while (i < count) {
             const Slice& slice = slices_[i];
-            const std::string& buffer = *buffers_[slice.buffer];
-            write(reports_[i], std::string_view(buffer.data() + slice.at, slice.size));
+            // The answers that follow it in the same buffer, up to the next report.
+            std::size_t size = slice.size;
+            std::size_t j = i + 1;
+            while (j < count && reports_[j].empty() && slices_[j].buffer == slice.buffer &&
+                   slices_[j].at == slice.at + size)
+                size += slices_[j++].size;
+            const std::string& buffer = buffers_[slice.buffer]->text;
+            write(reports_[i], std::string_view(buffer.data() + slice.at, size));
+            i = j;
         }
     }
 
@@ -67,8 +77,13 @@ private:
     quillomorph::Transcriber::Options openOptions_;
     std::unique_ptr<Shared> shared_;
     std::vector<std::unique_ptr<Helper>> helpers_;
-    // Each participant's answers, kept apart so that no thread writes where another does.
-    std::vector<std::unique_ptr<std::string>> buffers_;
+    // Each participant's answers, kept apart so that no thread writes where another does:
+    // not even in the same cache line, which every append to a string's length would make
+    // the cores pass back and forth.
+    struct alignas(64) Buffer {
+        std::string text;
+    };
+    std::vector<std::unique_ptr<Buffer>> buffers_;
     std::vector<Slice> slices_;
     std::vector<std::string> reports_;
 };
