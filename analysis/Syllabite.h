@@ -111,10 +111,16 @@ private:
         bool usable = false; // the forms are what the long way gives
     };
     const LetterForms& Forms(unsigned char byte) const;
-    // Whether the alphabet entry of letter c copies as it is (CopiesAsIs), known once per
-    // alphabet.
-    bool EntryCopiesAsIs(char c) const;
-    mutable std::array<std::uint8_t, 256> entryAsIs_{}; // 0 not known, 1 yes, 2 no
+    // The alphabet's symbol for letter c when it copies as it is (CopiesAsIs), else null;
+    // known once per alphabet.
+    const Symbol* FixedEntry(char c) const {
+        const auto byte = static_cast<unsigned char>(c);
+        if (entryVersion_ == alphabet.Version() && entryKnown_[byte]) return fixedEntry_[byte];
+        return LearnEntry(c);
+    }
+    const Symbol* LearnEntry(char c) const;
+    mutable std::array<const Symbol*, 256> fixedEntry_{};
+    mutable std::array<bool, 256> entryKnown_{};
     mutable std::uint64_t entryVersion_ = 0;
     mutable std::vector<LetterForms> letterForms_;
     mutable std::vector<bool> letterMade_;

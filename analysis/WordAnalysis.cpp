@@ -70,7 +70,9 @@ public:
     // one that stays as it is while the alphabet does (the array's element then holds only
     // the code).
     explicit ArraySink(std::vector<Symbol>& target, std::vector<const Symbol*>* origins = nullptr)
-        : target_(target), origins_(origins) {}
+        : target_(target), origins_(origins) {
+        if (origins_ && origins_->size() < target_.size()) origins_->resize(target_.size());
+    }
     std::int32_t Count() const { return static_cast<std::int32_t>(count_); }
     // Takes symbol over. A spare symbol that already holds the same parameters keeps them:
     // the array's parameters then stay where they are from line to line.
@@ -103,14 +105,13 @@ public:
     // With origins the symbol itself stands in the origins, and the array's element gets only
     // its code.
     void AppendInOrder(const Symbol& symbol) {
-        Symbol& to = Next();
-        to.code = symbol.code;
+        if (count_ == target_.size()) Grow();
+        target_[count_].code = symbol.code;
         if (origins_) {
-            (*origins_)[count_ - 1] = &symbol;
+            (*origins_)[count_++] = &symbol;
             return;
         }
-        to.extra = symbol.extra;
-        if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
+        CopyInOrder(target_[count_++], symbol);
     }
     // Drops the spare symbols.
     void Finish() { target_.resize(count_); }
@@ -131,6 +132,10 @@ private:
                 return false;
         }
         return true;
+    }
+    void CopyInOrder(Symbol& to, const Symbol& symbol) {
+        to.extra = symbol.extra;
+        if (!SameParameters(to.params, symbol.params)) CopyParameters(to, symbol);
     }
     // Makes to's parameters those of from (whose copy holds them in its order), reusing the
     // parameters to holds: what a plain assignment gives, without making them again.
@@ -166,13 +171,15 @@ private:
             }
         }
     }
+    // The next element (origins, when kept, as long as the array).
     Symbol& Next() {
-        if (count_ == target_.size()) target_.emplace_back();
-        if (origins_) {
-            if (origins_->size() <= count_) origins_->resize(count_ + 1);
-            (*origins_)[count_] = nullptr;
-        }
+        if (count_ == target_.size()) Grow();
+        if (origins_) (*origins_)[count_] = nullptr;
         return target_[count_++];
+    }
+    void Grow() {
+        target_.emplace_back();
+        if (origins_ && origins_->size() < target_.size()) origins_->resize(target_.size());
     }
     std::vector<Symbol>& target_;
     std::vector<const Symbol*>* origins_;
@@ -341,17 +348,17 @@ void Syllabite::SyllableUnits(const Text& text, std::vector<std::uint16_t>& unit
     }
 }
 
-bool Syllabite::EntryCopiesAsIs(char c) const {
+const Symbol* Syllabite::LearnEntry(char c) const {
     if (entryVersion_ != alphabet.Version()) {
-        entryAsIs_.fill(0);
+        entryKnown_.fill(false);
         entryVersion_ = alphabet.Version();
     }
-    std::uint8_t& known = entryAsIs_[static_cast<unsigned char>(c)];
-    if (known == 0) {
-        const std::int32_t k = alphabet.Lookup(c);
-        known = k != -1 && CopiesAsIs(alphabet.Entry(k).symbol) ? 1 : 2;
-    }
-    return known == 1;
+    const auto byte = static_cast<unsigned char>(c);
+    const std::int32_t k = alphabet.Lookup(c);
+    fixedEntry_[byte] =
+        k != -1 && CopiesAsIs(alphabet.Entry(k).symbol) ? &alphabet.Entry(k).symbol : nullptr;
+    entryKnown_[byte] = true;
+    return fixedEntry_[byte];
 }
 
 const Syllabite::LetterForms& Syllabite::Forms(unsigned char byte) const {
@@ -512,11 +519,13 @@ template <class Sink> void Syllabite::AnalyseInto(const Text& line, Sink& out) c
             // ToSymbols makes them.
             out.AppendInOrder(WordStart());
             for (const char c : word) {
+                if (const Symbol* fixed = FixedEntry(c)) {
+                    out.AppendInOrder(*fixed);
+                    continue;
+                }
                 const std::int32_t k = alphabet.Lookup(c);
                 if (k == -1)
                     out.AppendInOrder(NoLetter());
-                else if (EntryCopiesAsIs(c))
-                    out.AppendInOrder(alphabet.Entry(k).symbol);
                 else
                     out.Append(alphabet.Entry(k).symbol);
             }

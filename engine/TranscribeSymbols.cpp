@@ -28,6 +28,14 @@ public:
 
 private:
     bool Step(std::int32_t v);
+    // The entry of the next generation for what variant becomes at position: the variant
+    // moved there, or the variant itself while a lone variant goes on in place (inPlace_).
+    Variant& Carry(Variant& variant, std::uint32_t position, bool keyless) {
+        if (!inPlace_) return ws_.MoveNext(variant, position, keyless);
+        variant.position = position;
+        variant.keyless = keyless;
+        return variant;
+    }
     // The last candidate of a step takes the variant itself instead of a copy.
     void ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t p, bool takeVariant);
     void Resolve(const Symbol& reference, std::uint32_t offset, std::uint32_t p,
@@ -65,6 +73,9 @@ private:
     std::uint64_t limit_;     // the engine's comparison limit for this input
     std::size_t outputLimit_; // the engine's output limit for this input
     bool overOutput_ = false;
+    // A lone current variant's steps that do not fork leave it where it is, instead of
+    // moving it to the next generation and back: the same variant, without the bookkeeping.
+    bool inPlace_ = false;
 };
 
 std::uint32_t Run::WrittenPlace(const std::vector<Candidate>& candidates, std::int32_t k,
@@ -113,8 +124,20 @@ void Run::Execute() {
     bool unfinished = true;
     while (unfinished) {
         unfinished = false;
-        for (std::int32_t v = 0; v < ws_.current.Count(); ++v)
-            if (Step(v)) unfinished = true;
+        if (ws_.current.Count() == 1) {
+            inPlace_ = true;
+            unfinished = Step(0);
+            const bool stayed = inPlace_;
+            inPlace_ = false;
+            if (stayed) {
+                const std::size_t held = ws_.current[0].out.size();
+                if (unfinished && !overOutput_) overOutput_ = held > outputLimit_;
+                continue;
+            }
+        } else {
+            for (std::int32_t v = 0; v < ws_.current.Count(); ++v)
+                if (Step(v)) unfinished = true;
+        }
         ws_.Swap();
         if (unfinished && !overOutput_) CheckOutput();
     }
@@ -136,12 +159,12 @@ bool Run::Step(std::int32_t v) {
     // Past a bound only the first variant goes on; it ends once it alone holds too much.
     if (v > 0 && Bounded()) return false;
     if (p >= n_ || (overOutput_ && variant.out.size() > outputLimit_)) {
-        ws_.MoveNext(variant, p >= n_ ? p : n_, true);
+        Carry(variant, p >= n_ ? p : n_, true);
         return false;
     }
     const std::uint32_t c = in_[p]->code;
     if (codes::IsWideLiteral(c)) {
-        Variant& next = ws_.MoveNext(variant, p, true);
+        Variant& next = Carry(variant, p, true);
         std::uint32_t q = p;
         while (q < n_ && codes::IsWideLiteral(in_[q]->code))
             next.out.push_back(ws_.pool.Copy(in_[q++]));
@@ -149,7 +172,7 @@ bool Run::Step(std::int32_t v) {
         return true;
     }
     if (codes::IsLiteralRunSymbol(c)) {
-        Variant& next = ws_.MoveNext(variant, p, true);
+        Variant& next = Carry(variant, p, true);
         next.out.push_back(&ws_.end);
         std::uint32_t q = p;
         while (q < n_ && codes::IsLiteralRunSymbol(in_[q]->code))
@@ -170,7 +193,7 @@ bool Run::Step(std::int32_t v) {
     }
     const std::int32_t found = static_cast<std::int32_t>(candidates.size());
     if (found == 0) {
-        Variant& next = ws_.MoveNext(variant, p + 1, true);
+        Variant& next = Carry(variant, p + 1, true);
         if (c != codes::WordStart && c != codes::WordEnd) next.out.push_back(&ws_.gap);
         return true;
     }
@@ -178,6 +201,12 @@ bool Run::Step(std::int32_t v) {
     const std::int64_t live =
         static_cast<std::int64_t>(ws_.next.Count()) + (ws_.current.Count() - v - 1) + found;
     const std::int32_t applied = live > cap_ || Bounded() ? 1 : found;
+    if (applied == 1 && inPlace_) {
+        ApplyRule(candidates[0], variant, p, true);
+        candidates.clear();
+        return true;
+    }
+    inPlace_ = false; // a fork: every variant goes to the next generation
     const std::uint32_t preference = variant.preference;
     for (std::int32_t k = 0; k < applied; ++k) {
         ApplyRule(candidates[static_cast<std::size_t>(k)], variant, p, k == applied - 1);
@@ -218,7 +247,7 @@ void Run::ApplyRule(const Candidate& candidate, Variant& variant, std::uint32_t 
     const std::int32_t L = rule.left.Count();
     const bool variantKeyless = variant.keyless;
     if (!takeVariant) engine_.copiedSymbols += variant.out.size();
-    Variant& next = takeVariant ? ws_.MoveNext(variant, p, true) : ws_.CopyNext(variant, p, true);
+    Variant& next = takeVariant ? Carry(variant, p, true) : ws_.CopyNext(variant, p, true);
     std::vector<const Symbol*>& out = next.out;
     if (engine_.traceOn) engine_.TraceLine(TransCriber::RuleText(rule));
 
