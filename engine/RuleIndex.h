@@ -350,7 +350,8 @@ private:
             std::int32_t scan = -1; // index in scans_; -1 for a free slot
         };
         static std::size_t PackedIndex(std::uint64_t packed) {
-            return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15ull) >> 20);
+            const std::uint64_t mixed = (packed ^ (packed >> 31)) * 0x9E3779B97F4A7C15ull;
+            return static_cast<std::size_t>(mixed ^ (mixed >> 32));
         }
         // A free slot for a new entry, the table grown first when it is half full.
         Slot& FreeSlot(std::size_t index);
