@@ -20,9 +20,13 @@ constexpr std::size_t kManyPointers = std::size_t{1} << 14;
 constexpr std::uint32_t kTrimEvery = 64;
 // Per-position buffers longer than this are given back after the run.
 constexpr std::size_t kKeptPositions = std::size_t{1} << 16;
+// While long runs keep coming (the last of them fewer than kTrimEvery runs ago), each would
+// make its buffers again: outputs and per-position buffers up to these sizes stay.
+constexpr std::size_t kLongOutput = std::size_t{1} << 20;
+constexpr std::size_t kLongPositions = std::size_t{1} << 20;
 
-template <class T> void GiveBackIfLarge(std::vector<T>& buffer) {
-    if (buffer.capacity() > kKeptPositions) std::vector<T>().swap(buffer);
+template <class T> void GiveBackIfLarge(std::vector<T>& buffer, std::size_t kept) {
+    if (buffer.capacity() > kept) std::vector<T>().swap(buffer);
 }
 
 } // namespace
@@ -152,18 +156,28 @@ void WorkingSets::Trim() {
         longest = std::max(longest, current[k].out.size());
         held += current[k].out.size();
     }
-    if (2 * longest > kKeptOutput || held > kManyPointers || current.Slots() > kKeptVariants ||
+    const bool longRun = 2 * longest > kKeptOutput || facts.size() > kKeptPositions;
+    bool longEnded = false;
+    if (longRun)
+        runsSinceLong = 0;
+    else if (runsSinceLong < kTrimEvery && ++runsSinceLong == kTrimEvery)
+        longEnded = true;
+    const bool keepLong = runsSinceLong < kTrimEvery;
+    if (longRun || longEnded || held > kManyPointers || current.Slots() > kKeptVariants ||
         next.Slots() > kKeptVariants || ++runsSinceTrim >= kTrimEvery) {
         std::size_t budget = kKeptPointers;
-        current.Trim(kKeptOutput, budget);
-        next.Trim(kKeptOutput, budget);
+        const std::size_t limit = keepLong ? kLongOutput : kKeptOutput;
+        current.Trim(limit, budget);
+        next.Trim(limit, budget);
         runsSinceTrim = 0;
     }
-    GiveBackIfLarge(facts);
-    GiveBackIfLarge(scanAt);
-    GiveBackIfLarge(scanned);
-    GiveBackIfLarge(scannedCandidates);
-    GiveBackIfLarge(candidates);
-    GiveBackIfLarge(subCandidates);
+    const std::size_t positions = keepLong ? kLongPositions : kKeptPositions;
+    GiveBackIfLarge(facts, positions);
+    GiveBackIfLarge(inputs, positions);
+    GiveBackIfLarge(scanAt, keepLong ? 4 * kLongPositions : kKeptPositions);
+    GiveBackIfLarge(scanned, positions);
+    GiveBackIfLarge(scannedCandidates, positions);
+    GiveBackIfLarge(candidates, positions);
+    GiveBackIfLarge(subCandidates, positions);
     pool.Trim(kKeptMerged);
 }

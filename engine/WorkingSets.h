@@ -108,6 +108,8 @@ struct WorkingSets {
     void Trim();
     // Runs since the working sets last gave back all they could.
     std::uint32_t runsSinceTrim = 0;
+    // Runs since the last that needed long buffers (64 and more: none lately).
+    std::uint32_t runsSinceLong = 64;
 
     Generation current;
     Generation next;

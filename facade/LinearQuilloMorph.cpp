@@ -137,12 +137,25 @@ std::int32_t LinearQuilloMorph::Transcribe(const Text& line, platform::StringLis
             placed = false;
     }
     if (!placed) linePreferences_.clear();
-    // The buffers keep what ordinary lines need; a very long line's share is given back.
+    // The buffers keep what ordinary lines need. What a long line needed more stays while long
+    // lines keep coming (each would make it again) and is given back once kOrdinaryLines
+    // ordinary lines have followed the last of them, or at once past kLongKept.
     constexpr std::size_t kept = std::size_t{1} << 16;
-    if (input_.capacity() > kept) std::vector<Symbol>().swap(input_);
-    if (codes_.capacity() > kept) std::vector<std::uint32_t>().swap(codes_);
-    if (ends_.capacity() > kept) std::vector<std::size_t>().swap(ends_);
-    if (lines_.size() > 256 || (lines_.size() == 1 && lines_[0].text.capacity() > kept))
+    constexpr std::size_t kLongKept = std::size_t{1} << 20;
+    constexpr std::uint32_t kOrdinaryLines = 64;
+    const std::size_t used = std::max({static_cast<std::size_t>(n), codes_.size(), ends_.size()});
+    if (used > kept)
+        ordinaryLines_ = 0;
+    else if (ordinaryLines_ < kOrdinaryLines)
+        ++ordinaryLines_;
+    const std::size_t keep = ordinaryLines_ < kOrdinaryLines ? kLongKept : kept;
+    if (input_.capacity() > keep) {
+        std::vector<Symbol>().swap(input_);
+        std::vector<const Symbol*>().swap(origins_);
+    }
+    if (codes_.capacity() > keep) std::vector<std::uint32_t>().swap(codes_);
+    if (ends_.capacity() > keep) std::vector<std::size_t>().swap(ends_);
+    if (lines_.size() > 256 || (lines_.size() == 1 && lines_[0].text.capacity() > keep))
         std::vector<Line>().swap(lines_);
     return 1;
 }

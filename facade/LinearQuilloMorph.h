@@ -67,6 +67,7 @@ private:
     };
     std::vector<Symbol> input_;
     std::vector<const Symbol*> origins_; // the symbols standing for input_'s (AnalyseKeeping)
+    std::uint32_t ordinaryLines_ = 64;   // lines since the last long one (64: none lately)
     std::vector<std::uint32_t> codes_;
     std::vector<std::size_t> ends_;
     std::vector<std::uint32_t> preferences_;
