@@ -103,10 +103,10 @@ std::uint64_t RuleIndex::PairsMask(const PairBits& pairs, const SmbParamCollecti
     return mask;
 }
 
-void RuleIndex::Refresh(const TransCriber& engine) {
+bool RuleIndex::Refresh(const TransCriber& engine) {
     if (engine_ == &engine && rules_ == engine.rules && ruleCount_ == engine.ruleCount &&
         version_ == engine.RuleSetVersion())
-        return;
+        return false;
     engine_ = &engine;
     rules_ = engine.rules;
     ruleCount_ = engine.ruleCount;
@@ -197,6 +197,7 @@ void RuleIndex::Refresh(const TransCriber& engine) {
             patterns_.push_back(p);
         }
     }
+    return true;
 }
 
 std::uint64_t RuleIndex::MaskOf(const SmbParamCollection& params) const {
@@ -309,22 +310,20 @@ std::uint64_t RuleIndex::Key(const InputFacts* facts, std::int32_t from, std::in
 }
 
 void RuleIndex::AddStable(const Symbol* symbol) {
+    const auto place = [this](const StableMask& kept) {
+        std::size_t i = StableSlot(kept.symbol);
+        while (stable_[i].symbol)
+            i = (i + 1) & (stable_.size() - 1);
+        stable_[i] = kept;
+    };
     if ((stableCount_ + 1) * 2 > stable_.size()) {
         std::vector<StableMask> old(stable_.size() * 2);
         old.swap(stable_);
         --stableShift_;
         for (const StableMask& kept : old)
-            if (kept.symbol) {
-                std::size_t i = StableSlot(kept.symbol);
-                while (stable_[i].symbol)
-                    i = (i + 1) & (stable_.size() - 1);
-                stable_[i] = kept;
-            }
+            if (kept.symbol) place(kept);
     }
-    std::size_t i = StableSlot(symbol);
-    while (stable_[i].symbol)
-        i = (i + 1) & (stable_.size() - 1);
-    stable_[i] = {symbol, PairsMask(contextBits_, symbol->params)};
+    place({symbol, PairsMask(contextBits_, symbol->params)});
     ++stableCount_;
 }
 

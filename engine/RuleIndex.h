@@ -51,8 +51,9 @@ public:
     // Mask bit of an input symbol whose parameters are out of order: it is compared by text.
     static constexpr std::uint64_t ByText = std::uint64_t{1} << 63;
 
-    // Rebuilds the index when the engine's rule set is not the one it was built for.
-    void Refresh(const TransCriber& engine);
+    // Rebuilds the index when the engine's rule set is not the one it was built for; true when
+    // it did.
+    bool Refresh(const TransCriber& engine);
 
     // Whether the context conditions of rules[id] hold on the output history[0..h) (as
     // FilterByContext tests them). The parameters of the history's symbols are looked at

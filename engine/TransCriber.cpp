@@ -13,10 +13,10 @@ TransCriber::~TransCriber() {
 
 WorkingSets& TransCriber::Working() {
     if (!work_) work_ = std::make_unique<WorkingSets>();
-    work_->index.Refresh(*this);
+    if (work_->index.Refresh(*this))
+        for (const Symbol* marker : {&work_->begin, &work_->end, &work_->gap, &work_->final})
+            work_->index.KeepHistoryMask(marker);
     work_->index.ForgetHistory();
-    for (const Symbol* marker : {&work_->begin, &work_->end, &work_->gap, &work_->final})
-        work_->index.KeepHistoryMask(marker);
     return *work_;
 }
 
