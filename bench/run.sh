@@ -11,10 +11,11 @@
 #
 # QM_REFERENCE names the reference folder when it is not ../shared/reference. QM_BENCH_BASELINE
 # names the qm-bench of an earlier build: its steady figures for english, deutsch and francais
-# are taken in the same run and the gain over them printed.
+# are taken in the same run, taking turns with this build's, and the gain over them printed.
 #
 # uconv comes with Debian's icu-devtools: installed when missing and running as root, else
-# its columns are left empty. Timings are the best of several runs; MB/s counts input bytes.
+# its columns are left empty. Timings are the best of several runs, the commands compared
+# taking turns; MB/s counts input bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -53,14 +54,33 @@ cli=$(cd "$build/cli" && pwd)/quillomorph-cli
     exit 1
 }
 
+# The baseline beside this build: the two take turns, five rounds, and the best round of each
+# counts, so that a slow spell of the machine weighs on both alike.
 echo '{"benchmarks": []}' >"$work/baseline.json"
+echo '{"benchmarks": []}' >"$work/beside.json"
 if [ -n "$baseline" ]; then
-    "$baseline" --benchmark_format=json --benchmark_min_time="$min_time" \
-        --benchmark_filter='Steady/(english|deutsch|francais)$' >"$work/baseline.json" \
-        2>"$work/baseline.err" || {
-        cat "$work/baseline.err" >&2
-        exit 1
-    }
+    for round in 1 2 3 4 5; do
+        for which in baseline beside; do
+            binary=$baseline
+            [ $which = beside ] && binary=$build/bench/qm-bench
+            "$binary" --benchmark_format=json --benchmark_min_time="$min_time" \
+                --benchmark_filter='Steady/(english|deutsch|francais)$' \
+                >"$work/$which-$round.json" 2>"$work/$which.err" || {
+                cat "$work/$which.err" >&2
+                exit 1
+            }
+        done
+    done
+    python3 - "$work" <<'EOF'
+import glob, json, sys
+for which in ('baseline', 'beside'):
+    best = {}
+    for path in glob.glob(f'{sys.argv[1]}/{which}-*.json'):
+        for b in json.load(open(path))['benchmarks']:
+            if b['name'] not in best or b['bytes_per_second'] > best[b['name']]['bytes_per_second']:
+                best[b['name']] = b
+    json.dump({'benchmarks': list(best.values())}, open(f'{sys.argv[1]}/{which}.json', 'w'))
+EOF
 fi
 
 # Column 1 of the lists, as the benchmarks read them; the big files repeat them.
@@ -72,22 +92,33 @@ for i in $(seq 400); do cat "$work/zh.txt"; done >"$work/zh-big.txt"
 head -n 1 "$work/ru.txt" >"$work/ru-one.txt"
 head -n 1 "$work/zh.txt" >"$work/zh-one.txt"
 
-# Best wall time of five runs, in seconds: best COMMAND... < input
+# Best wall times, in seconds, of commands that take turns over the same input, seven runs
+# each: best INPUT NAME=COMMAND... [-- NAME=COMMAND...]; prints "NAME seconds" lines. Taking
+# turns makes a slow spell of the machine weigh on each command alike.
 best() {
-    local input=$1 best= t
-    shift
-    for _ in 1 2 3 4 5; do
-        t=$(python3 - "$input" "$@" <<'EOF'
+    python3 - "$@" <<'EOF'
 import subprocess, sys, time
-with open(sys.argv[1], 'rb') as f:
-    start = time.perf_counter()
-    subprocess.run(sys.argv[2:], stdin=f, stdout=subprocess.DEVNULL, check=True)
-    print(time.perf_counter() - start)
+path, commands, current = sys.argv[1], [], None
+for arg in sys.argv[2:]:
+    if arg == '--':
+        current = None
+    elif current is None:
+        name, first = arg.split('=', 1)
+        current = [first]
+        commands.append((name, current))
+    else:
+        current.append(arg)
+best = {}
+for _ in range(7):
+    for name, command in commands:
+        with open(path, 'rb') as f:
+            start = time.perf_counter()
+            subprocess.run(command, stdin=f, stdout=subprocess.DEVNULL, check=True)
+            took = time.perf_counter() - start
+        best[name] = min(best.get(name, took), took)
+for name, _ in commands:
+    print(name, best[name])
 EOF
-)
-        if [ -z "$best" ] || python3 -c "import sys; sys.exit(0 if $t < $best else 1)"; then best=$t; fi
-    done
-    echo "$best"
 }
 
 {
@@ -99,13 +130,15 @@ EOF
             transform=zh_Latn_PINYIN-ru
         fi
         echo "$lang bytes $(wc -c <"$work/$lang-big.txt")"
-        echo "$lang cli-big $(best "$work/$lang-big.txt" "$cli" -l $key)"
-        echo "$lang cli-big-j1 $(best "$work/$lang-big.txt" "$cli" -l $key -j1)"
-        echo "$lang cli-one $(best "$work/$lang-one.txt" "$cli" -l $key)"
-        if command -v uconv >/dev/null; then
-            echo "$lang uconv-big $(best "$work/$lang-big.txt" uconv -x $transform)"
-            echo "$lang uconv-one $(best "$work/$lang-one.txt" uconv -x $transform)"
-        fi
+        for size in big one; do
+            if command -v uconv >/dev/null; then
+                best "$work/$lang-$size.txt" "cli-$size=$cli" -l $key -- \
+                    "uconv-$size=uconv" -x $transform
+            else
+                best "$work/$lang-$size.txt" "cli-$size=$cli" -l $key
+            fi | sed "s/^/$lang /"
+        done
+        best "$work/$lang-big.txt" "cli-big-j1=$cli" -l $key -j1 | sed "s/^/$lang /"
     done
     # Peak resident memory of the command line over each language's list.
     if [ -x /usr/bin/time ]; then
@@ -125,11 +158,12 @@ EOF
     fi
 } >"$work/side.txt"
 
-python3 - "$work/bench.json" "$work/side.txt" "$work/baseline.json" <<'EOF'
+python3 - "$work/bench.json" "$work/side.txt" "$work/baseline.json" "$work/beside.json" <<'EOF'
 import json, sys
 
 runs = {b['name']: b for b in json.load(open(sys.argv[1]))['benchmarks']}
 before = {b['name']: b for b in json.load(open(sys.argv[3]))['benchmarks']}
+beside = {b['name']: b for b in json.load(open(sys.argv[4]))['benchmarks']}
 side = {}
 for line in open(sys.argv[2]):
     lang, what, value = line.split()
@@ -199,7 +233,7 @@ for lang, title in (('ru', '2translit / Russian-Latin/BGN'), ('zh', 'chineese / 
         print(f'{title:<{width}}{size / qm:>11.2f}{"-":>11}{"-":>11}{size / (qm - qm1):>11.2f}'
               f'{"-":>12}{"-":>8}')
 print(f"(files of {side[('ru', 'bytes')] / 1e6:.2f} MB and {side[('zh', 'bytes')] / 1e6:.2f} MB:"
-      " the lists repeated; best of five runs)")
+      " the lists repeated; best of seven runs, each command in turn)")
 for lang, title in (('ru', '2translit'), ('zh', 'chineese')):
     if (lang, 'cli-big-j1') in side and (lang, 'uconv-big') in side:
         one = side[(lang, 'cli-big-j1')]
@@ -212,7 +246,7 @@ if before:
     print(f"{'Steady beside the baseline (MB/s)':<{width}}{'baseline':>11}{'now':>11}{'gain':>11}")
     for key in ('english', 'deutsch', 'francais'):
         old = before.get(f'Steady/{key}', {}).get('bytes_per_second')
-        new = counter(f'Steady/{key}', 'bytes_per_second')
+        new = beside.get(f'Steady/{key}', {}).get('bytes_per_second')
         if old and new:
             gains[key] = new / old
             print(f'{key:<{width}}{old / 1e6:>11.2f}{new / 1e6:>11.2f}{gains[key]:>11.2f}')

@@ -129,6 +129,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     quillomorph::Transcriber::Options openOptions;
     openOptions.codePage = options.codePage;
     std::unique_ptr<quillomorph::Transcriber> loaded;
+    // Blocks of input lines, kept until the threads that may read them have stopped; their
+    // strings keep their buffers from block to block.
+    std::vector<std::string> blocks[2];
     std::unique_ptr<LineWorkers> workers;
     // Declared after what it keeps, so that it runs first.
     struct KeepAtEnd {
@@ -193,8 +196,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         // Lines already waiting are taken a block at a time. Once the work waiting is worth
         // opening the language again (it would take longer than that, going by the lines
         // done so far), blocks are shared among threads, each with a transcriber of its own,
-        // and written out in order, each line's reports before its answer.
-        std::vector<std::string> block;
+        // and written out in order, each line's reports before its answer. While the threads
+        // work on a block, this one reads the next, and writes a block out once the next one
+        // is started.
+        std::vector<std::string>& block = blocks[0];
         LineReader reader(in);
         std::string line;
         Clock::duration working{}; // spent on lines so far
@@ -204,7 +209,6 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                 if (!handle(line, reader.MoreWaiting())) return WriteError;
                 continue;
             }
-            // The block's strings keep their buffers from block to block.
             std::size_t taken = 0;
             if (block.size() < kBlockLines) block.resize(kBlockLines);
             block[taken++].swap(line);
@@ -243,13 +247,33 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             if (!workers || taken - from < kParallelLines) {
                 if (!handleLines(from, taken)) return WriteError;
             } else {
-                workers->Run(session, block, from, taken,
-                             [&](const std::string& report, std::string_view answer) {
-                                 if (!report.empty()) err << report << std::flush;
-                                 out << answer;
-                             });
-                if (!reader.MoreWaiting()) out.flush();
-                if (!Written(out, err)) return WriteError;
+                const auto write = [&](const std::string& report, std::string_view answer) {
+                    if (!report.empty()) err << report << std::flush;
+                    out << answer;
+                };
+                std::size_t current = 0;
+                workers->Start(session, blocks[current], from, taken);
+                for (;;) {
+                    std::vector<std::string>& next = blocks[1 - current];
+                    std::size_t nextTaken = 0;
+                    if (next.size() < kBlockLines) next.resize(kBlockLines);
+                    while (nextTaken < kBlockLines && reader.MoreWaiting() &&
+                           reader.Next(next[nextTaken]))
+                        ++nextTaken;
+                    workers->Complete(session);
+                    const bool shared = nextTaken >= kParallelLines;
+                    if (shared) workers->Start(session, next, 0, nextTaken);
+                    workers->Write(write);
+                    if (nextTaken == 0 && !reader.MoreWaiting()) out.flush();
+                    if (!Written(out, err)) return WriteError;
+                    if (!shared) {
+                        for (std::size_t i = 0; i < nextTaken; ++i)
+                            if (!handle(next[i], i + 1 < nextTaken || reader.MoreWaiting()))
+                                return WriteError;
+                        break;
+                    }
+                    current = 1 - current;
+                }
             }
             working += Clock::now() - start;
             bytesDone += bytes;

@@ -50,12 +50,13 @@ LineWorkers::LineWorkers(std::string dataDir, const Options& options,
                          quillomorph::Transcriber::Options openOptions, int helpers)
     : dataDir_(std::move(dataDir)), options_(options), openOptions_(openOptions),
       shared_(std::make_unique<Shared>()) {
-    buffers_.push_back(std::make_unique<Buffer>());
+    for (Batch& batch : batches_)
+        for (int i = 0; i <= helpers; ++i)
+            batch.buffers.push_back(std::make_unique<Buffer>());
     for (int i = 0; i < helpers; ++i) {
         helpers_.push_back(std::make_unique<Helper>());
         Helper& h = *helpers_.back();
-        h.buffer = buffers_.size();
-        buffers_.push_back(std::make_unique<Buffer>());
+        h.buffer = static_cast<std::size_t>(i) + 1;
         h.thread = std::thread([this, &h] { Serve(h); });
     }
 }
@@ -68,6 +69,7 @@ void LineWorkers::Stop() {
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->stop = true;
+        shared_->next = shared_->count; // what the helpers hold of a block is finished
     }
     shared_->wake.notify_all();
     for (const std::unique_ptr<Helper>& helper : helpers_)
@@ -87,7 +89,8 @@ void LineWorkers::Abandon() {
 void LineWorkers::Take(Session& session, std::ostringstream& stream, std::size_t buffer) {
     Shared& s = *shared_;
     const std::vector<std::string>& lines = *s.lines;
-    std::string& out = buffers_[buffer]->text;
+    Batch& batch = batches_[current_];
+    std::string& out = batch.buffers[buffer]->text;
     for (;;) {
         const std::size_t from = s.next.fetch_add(kLinesPerTake);
         if (from >= s.count) return;
@@ -98,8 +101,8 @@ void LineWorkers::Take(Session& session, std::ostringstream& stream, std::size_t
             const std::size_t at = out.size();
             session.TranscribeInto(lines[i], out);
             out += '\n';
-            slices_[i] = {buffer, at, out.size() - at};
-            std::string& report = reports_[i];
+            batch.slices[i] = {buffer, at, out.size() - at};
+            std::string& report = batch.reports[i];
             report.clear();
             if (stream.tellp() > 0) {
                 report = stream.str();
@@ -140,15 +143,20 @@ void LineWorkers::Serve(Helper& h) {
     }
 }
 
-void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& lines,
-                             std::size_t first, std::size_t count) {
+void LineWorkers::Start(Session& session, const std::vector<std::string>& lines,
+                        std::size_t first, std::size_t count) {
     Shared& s = *shared_;
     count = std::min(count, lines.size());
     first = std::min(first, count);
-    if (slices_.size() < count) slices_.resize(count);
-    if (reports_.size() < count) reports_.resize(count);
-    for (const std::unique_ptr<Buffer>& buffer : buffers_)
+    // The other batch may hold the completed block, not yet written.
+    current_ = 1 - completed_;
+    Batch& batch = batches_[current_];
+    if (batch.slices.size() < count) batch.slices.resize(count);
+    if (batch.reports.size() < count) batch.reports.resize(count);
+    for (const std::unique_ptr<Buffer>& buffer : batch.buffers)
         buffer->text.clear();
+    batch.first = first;
+    batch.count = first;
     {
         const std::lock_guard<std::mutex> lock(s.mutex);
         s.lines = &lines;
@@ -159,8 +167,14 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
         ++s.block;
         s.open = true;
     }
+    started_ = true;
     s.wake.notify_all();
+}
 
+void LineWorkers::Complete(Session& session) {
+    if (!started_) return;
+    started_ = false;
+    Shared& s = *shared_;
     std::ostream& reportsBefore = session.Reports();
     std::ostringstream mine;
     session.ReportTo(mine);
@@ -169,7 +183,7 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
         Take(session, mine, 0);
     } catch (...) {
         thrown = std::current_exception();
-        s.next = count;
+        s.next = s.count;
     }
     session.ReportTo(reportsBefore);
 
@@ -177,7 +191,7 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
     std::unique_lock<std::mutex> lock(s.mutex);
     s.open = false;
     s.idle.wait(lock, [&] { return s.inBlock == 0; });
-    session.SetLines(s.before + static_cast<long>(count - first));
+    session.SetLines(s.before + static_cast<long>(s.count - s.first));
     for (const std::unique_ptr<Helper>& helper : helpers_) {
         if (helper->session) session.Absorb(*helper->session);
         if (helper->thrown && !thrown) thrown = helper->thrown;
@@ -185,4 +199,6 @@ void LineWorkers::Transcribe(Session& session, const std::vector<std::string>& l
     }
     lock.unlock();
     if (thrown) std::rethrow_exception(thrown);
+    completed_ = current_;
+    batches_[completed_].count = s.count;
 }

@@ -25,26 +25,31 @@ public:
     LineWorkers(const LineWorkers&) = delete;
     LineWorkers& operator=(const LineWorkers&) = delete;
 
-    // Transcribes lines[first..count), numbered from session.Lines() + 1 on, and hands the
-    // lines' reports and answers (variants and line end) to write(report, answers), in input
-    // order: each report before the answer of its line, and the answers of lines in a row
-    // without reports together. session counts the lines and takes over what the helpers
-    // reported.
-    template <class Write>
-    void Run(Session& session, const std::vector<std::string>& lines, std::size_t first,
-             std::size_t count, Write write) {
-        Transcribe(session, lines, first, count);
-        std::size_t i = first;
-        while (i < count) {
-            const Slice& slice = slices_[i];
+    // Starts on lines[first..count), numbered from session.Lines() + 1 on: the helpers take
+    // them at once. lines must stay as they are until Complete() returns.
+    void Start(Session& session, const std::vector<std::string>& lines, std::size_t first,
+               std::size_t count);
+    // Takes part in the started block until every line is taken, then waits for the helpers
+    // to finish it; session counts its lines and takes over what the helpers reported. Its
+    // answers stay for Write() while the next block is started.
+    void Complete(Session& session);
+    // Hands the completed block's reports and answers (variants and line end) to
+    // write(report, answers), in input order: each report before the answer of its line, and
+    // the answers of lines in a row without reports together.
+    template <class Writer>
+    void Write(Writer write) {
+        const Batch& batch = batches_[completed_];
+        std::size_t i = batch.first;
+        while (i < batch.count) {
+            const Slice& slice = batch.slices[i];
             // The answers that follow it in the same buffer, up to the next report.
             std::size_t size = slice.size;
             std::size_t j = i + 1;
-            while (j < count && reports_[j].empty() && slices_[j].buffer == slice.buffer &&
-                   slices_[j].at == slice.at + size)
-                size += slices_[j++].size;
-            const std::string& buffer = buffers_[slice.buffer]->text;
-            write(reports_[i], std::string_view(buffer.data() + slice.at, size));
+            while (j < batch.count && batch.reports[j].empty() &&
+                   batch.slices[j].buffer == slice.buffer && batch.slices[j].at == slice.at + size)
+                size += batch.slices[j++].size;
+            const std::string& buffer = batch.buffers[slice.buffer]->text;
+            write(batch.reports[i], std::string_view(buffer.data() + slice.at, size));
             i = j;
         }
     }
@@ -61,15 +66,13 @@ private:
         std::size_t at;
         std::size_t size;
     };
-    void Transcribe(Session& session, const std::vector<std::string>& lines, std::size_t first,
-                    std::size_t count);
     struct Helper;
     struct Shared;
     // A helper's thread: opens the language, then takes part in every block that starts
     // while it waits.
     void Serve(Helper& helper);
-    // Takes lines of the current block until none is left, appending their answers to
-    // buffer number `buffer`.
+    // Takes lines of the current block until none is left, appending their answers to the
+    // block's buffer number `buffer`.
     void Take(Session& session, std::ostringstream& reports, std::size_t buffer);
 
     std::string dataDir_;
@@ -83,7 +86,17 @@ private:
     struct alignas(64) Buffer {
         std::string text;
     };
-    std::vector<std::unique_ptr<Buffer>> buffers_;
-    std::vector<Slice> slices_;
-    std::vector<std::string> reports_;
+    // A block's answers: one buffer per participant (0 the caller's), where each line's answer
+    // lies, and its reports. Two, so that one block is written out while the next is worked on.
+    struct Batch {
+        std::vector<std::unique_ptr<Buffer>> buffers;
+        std::vector<Slice> slices;
+        std::vector<std::string> reports;
+        std::size_t first = 0;
+        std::size_t count = 0;
+    };
+    Batch batches_[2];
+    std::size_t current_ = 0;   // the batch of the started block
+    std::size_t completed_ = 1; // the batch Write() hands out
+    bool started_ = false;
 };
