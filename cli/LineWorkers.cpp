@@ -143,8 +143,8 @@ void LineWorkers::Serve(Helper& h) {
     }
 }
 
-void LineWorkers::Start(Session& session, const std::vector<std::string>& lines,
-                        std::size_t first, std::size_t count) {
+void LineWorkers::Start(Session& session, const std::vector<std::string>& lines, std::size_t first,
+                        std::size_t count) {
     Shared& s = *shared_;
     count = std::min(count, lines.size());
     first = std::min(first, count);

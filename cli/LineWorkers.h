@@ -36,8 +36,7 @@ public:
     // Hands the completed block's reports and answers (variants and line end) to
     // write(report, answers), in input order: each report before the answer of its line, and
     // the answers of lines in a row without reports together.
-    template <class Writer>
-    void Write(Writer write) {
+    template <class Writer> void Write(Writer write) {
         const Batch& batch = batches_[completed_];
         std::size_t i = batch.first;
         while (i < batch.count) {
