@@ -294,19 +294,14 @@ void RuleIndex::StartRun() {
 std::uint64_t RuleIndex::Key(const InputFacts* facts, std::int32_t from, std::int32_t to,
                              bool keyless, std::uint32_t s) {
     // One word for the flags and the extent, one for each symbol's code and group.
-    const std::size_t length = 1 + static_cast<std::size_t>(to > from ? to - from : 0);
-    key_.resize(length);
-    std::uint64_t* word = key_.data();
-    std::uint64_t hash = KeySeed(length);
-    const auto put = [&word, &hash](std::uint64_t value) {
-        *word++ = value;
-        hash = KeyMix(hash, value);
-    };
-    put(static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
-        static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32);
-    for (std::int32_t i = from; i < to; ++i)
-        put(facts[i].Word());
-    return hash;
+    const std::int32_t count = to > from ? to - from : 0;
+    const std::uint64_t header = static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
+                                 static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32;
+    key_.resize(1 + static_cast<std::size_t>(count));
+    key_[0] = header;
+    for (std::int32_t i = 0; i < count; ++i)
+        key_[1 + static_cast<std::size_t>(i)] = facts[from + i].Word();
+    return KeyHash(header, facts + from, count);
 }
 
 void RuleIndex::AddStable(const Symbol* symbol) {
@@ -337,18 +332,10 @@ const RuleIndex::Scan* RuleIndex::FindScan(const InputFacts* facts, std::int32_t
     const std::int32_t to = std::min(a, extent);
     if (const std::uint64_t packed = PackedKey(facts, from, to, keyless, s))
         return scans_.FindPacked(packed);
-    const std::size_t length = 1 + static_cast<std::size_t>(to > from ? to - from : 0);
+    const std::int32_t count = to > from ? to - from : 0;
     const std::uint64_t header = static_cast<std::uint64_t>(keyless) | std::uint64_t{s} << 1 |
                                  static_cast<std::uint64_t>(static_cast<std::uint32_t>(to)) << 32;
-    const auto word = [&](std::size_t k) {
-        if (k == 0) return header;
-        const std::int32_t i = from + static_cast<std::int32_t>(k) - 1;
-        return facts[i].Word();
-    };
-    std::uint64_t hash = KeySeed(length);
-    for (std::size_t k = 0; k < length; ++k)
-        hash = KeyMix(hash, word(k));
-    return scans_.Find(length, hash, word);
+    return scans_.Find(KeyHash(header, facts + from, count), header, facts + from, count);
 }
 
 void RuleIndex::KeepScan(const InputFacts* facts, std::int32_t a, bool keyless, std::uint32_t s,

@@ -302,6 +302,22 @@ private:
         }
         return key;
     }
+    // The hash of a scan's key: the header word, then the words of count symbols' facts. Two
+    // chains of multiplications, even and odd symbols, so that neither waits on the other.
+    static std::uint64_t KeyHash(std::uint64_t header, const InputFacts* facts,
+                                 std::int32_t count) {
+        std::uint64_t even = KeySeed(static_cast<std::size_t>(count)) ^ header;
+        std::uint64_t odd = 0;
+        std::int32_t i = 0;
+        for (; i + 2 <= count; i += 2) {
+            even = (even + facts[i].Word()) * 0xFF51AFD7ED558CCDull;
+            odd = (odd + facts[i + 1].Word()) * 0xC4CEB9FE1A85EC53ull;
+        }
+        if (i < count) even = (even + facts[i].Word()) * 0xFF51AFD7ED558CCDull;
+        std::uint64_t hash = even ^ (odd >> 32 | odd << 32);
+        hash = (hash ^ hash >> 29) * 0x9E3779B97F4A7C15ull;
+        return hash ^ hash >> 32;
+    }
     // Makes key_ the key of a scan over input[from..to) and returns its hash.
     std::uint64_t Key(const InputFacts* facts, std::int32_t from, std::int32_t to, bool keyless,
                       std::uint32_t s);
@@ -323,6 +339,24 @@ private:
                 while (k < length && stored[k] == word(k))
                     ++k;
                 if (k == length) return &scans_[static_cast<std::size_t>(slot.scan)];
+            }
+        }
+        // The same for the key of a header word and count symbols' facts.
+        const Scan* Find(std::uint64_t hash, std::uint64_t header, const InputFacts* facts,
+                         std::int32_t count) const {
+            if (slots_.empty()) return nullptr;
+            const std::size_t length = 1 + static_cast<std::size_t>(count);
+            const std::size_t mask = slots_.size() - 1;
+            for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+                const Slot& slot = slots_[i];
+                if (slot.scan < 0) return nullptr;
+                if (slot.hash != hash || slot.length != length) continue;
+                const std::uint64_t* stored = words_.data() + slot.at;
+                if (stored[0] != header) continue;
+                std::int32_t k = 0;
+                while (k < count && stored[1 + k] == facts[k].Word())
+                    ++k;
+                if (k == count) return &scans_[static_cast<std::size_t>(slot.scan)];
             }
         }
         void Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash, Scan scan);
