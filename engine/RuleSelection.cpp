@@ -165,7 +165,9 @@ void TransCriber::ScanCandidates(const Symbol* const* input, const InputFacts* f
         comparisons +=
             static_cast<std::uint64_t>(ScanRules(index, input, facts, a, candidates, keyless, s));
     } else if (const RuleIndex::Scan* known = index.FindScan(facts, a, keyless, s)) {
-        candidates = known->candidates;
+        // Mostly one or two: appended one by one rather than copied whole.
+        for (const Candidate& candidate : known->candidates)
+            candidates.push_back(candidate);
         comparisons += known->comparisons;
     } else {
         const std::uint64_t before = comparisons;
