@@ -365,7 +365,10 @@ RuleIndex::ScanTable::Slot& RuleIndex::ScanTable::FreeSlot(std::size_t index) {
 
 void RuleIndex::ScanTable::Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash,
                                   Scan scan) {
-    if (Find(key.size(), hash, [&key](std::size_t k) { return key[k]; })) return;
+    const auto same = [&key](const std::uint64_t* stored) {
+        return std::equal(key.begin(), key.end(), stored);
+    };
+    if (Find(key.size(), hash, same)) return;
     FreeSlot(static_cast<std::size_t>(hash)) = {hash, static_cast<std::uint32_t>(words_.size()),
                                                 static_cast<std::uint32_t>(key.size()),
                                                 static_cast<std::int32_t>(scans_.size())};

@@ -325,39 +325,28 @@ private:
     // Remembered scans by key: open addressing over hashes, keys kept in one array.
     class ScanTable {
     public:
-        // The scan whose key has the hash and the given length and words (word(k) is word k).
-        template <class Words>
-        const Scan* Find(std::size_t length, std::uint64_t hash, const Words& word) const {
+        // The scan whose key has the hash, length words, and the words same(stored) accepts.
+        template <class Same>
+        const Scan* Find(std::size_t length, std::uint64_t hash, const Same& same) const {
             if (slots_.empty()) return nullptr;
             const std::size_t mask = slots_.size() - 1;
             for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
                 const Slot& slot = slots_[i];
                 if (slot.scan < 0) return nullptr;
-                if (slot.hash != hash || slot.length != length) continue;
-                const std::uint64_t* stored = words_.data() + slot.at;
-                std::size_t k = 0;
-                while (k < length && stored[k] == word(k))
-                    ++k;
-                if (k == length) return &scans_[static_cast<std::size_t>(slot.scan)];
+                if (slot.hash == hash && slot.length == length && same(words_.data() + slot.at))
+                    return &scans_[static_cast<std::size_t>(slot.scan)];
             }
         }
         // The same for the key of a header word and count symbols' facts.
         const Scan* Find(std::uint64_t hash, std::uint64_t header, const InputFacts* facts,
                          std::int32_t count) const {
-            if (slots_.empty()) return nullptr;
-            const std::size_t length = 1 + static_cast<std::size_t>(count);
-            const std::size_t mask = slots_.size() - 1;
-            for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
-                const Slot& slot = slots_[i];
-                if (slot.scan < 0) return nullptr;
-                if (slot.hash != hash || slot.length != length) continue;
-                const std::uint64_t* stored = words_.data() + slot.at;
-                if (stored[0] != header) continue;
-                std::int32_t k = 0;
-                while (k < count && stored[1 + k] == facts[k].Word())
-                    ++k;
-                if (k == count) return &scans_[static_cast<std::size_t>(slot.scan)];
-            }
+            return Find(1 + static_cast<std::size_t>(count), hash,
+                        [&](const std::uint64_t* stored) {
+                            if (stored[0] != header) return false;
+                            for (std::int32_t k = 0; k < count; ++k)
+                                if (stored[1 + k] != facts[k].Word()) return false;
+                            return true;
+                        });
         }
         void Insert(const std::vector<std::uint64_t>& key, std::uint64_t hash, Scan scan);
         // The same for a key packed into one word (PackedKey), kept without its words.
